@@ -1,0 +1,40 @@
+#pragma once
+// Message boxes would block a test. The recorder answers every box the moment
+// it is activated, with Enter (its default button), and remembers what it said.
+
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct MessageBoxRecord {
+    std::string text;
+    std::string caption;
+    UINT style;  // MB_ button set and icon, read back from the box's controls
+};
+
+class MessageBoxRecorder {
+public:
+    // Hooks the calling thread until the recorder is destroyed.
+    MessageBoxRecorder();
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    const std::vector<MessageBoxRecord>& Boxes() const { return boxes_; }
+    void Clear() { boxes_.clear(); }
+
+private:
+    static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+    void Record(HWND box);
+
+    HHOOK hook_ = nullptr;
+    MessageBoxRecorder* previous_ = nullptr;
+    std::vector<MessageBoxRecord> boxes_;
+    std::set<HWND> open_;  // a box may be activated more than once
+};
+
+}  // namespace testing_support

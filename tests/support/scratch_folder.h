@@ -1,0 +1,33 @@
+#pragma once
+// A fresh, empty folder for one test below the prefix's temporary folder,
+// removed with everything in it when the test ends.
+
+#include <string>
+
+namespace testing_support {
+
+class ScratchFolder {
+public:
+    ScratchFolder();  // named after the running test
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return path_; }  // no trailing backslash
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+    // Writes a file below the folder (creating nothing else) and returns its path.
+    std::string WriteFile(const std::string& name, const std::string& contents) const;
+    std::string MakeFolder(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+// Reads a whole file; an empty string when it cannot be opened.
+std::string ReadWholeFile(const std::string& path);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+void RemoveTree(const std::string& path);
+
+}  // namespace testing_support
