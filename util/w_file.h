@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-// Every path the program builds fits this many bytes, terminator included.
-constexpr int kPathSize = 256;
+#include "util/path_limits.h"
 
 // One open file. Every step clears `lastError` first and leaves there the
 // Win32 code of the step that failed, so callers look at it after any call.
