@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds both trees and runs every test:
 #   native tree  build/native   the logic without Windows headers, under ASan and UBSan
+#   fuzz tree    build/fuzz     the libFuzzer targets (clang), each run for a bounded time
 #   Windows tree build/windows  the product libraries and their tests under Wine
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,11 +11,31 @@ jobs=$(nproc)
 
 cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$root/build/native" -j "$jobs"
+CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$root/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTAPDECK_FUZZ=ON >/dev/null
+cmake --build "$root/build/fuzz" -j "$jobs"
 cmake -S "$root" -B "$root/build/windows" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
 cmake --build "$root/build/windows" -j "$jobs"
 
 status=0
+# Each fuzz target starts from its committed corpus; what it finds goes to a
+# scratch folder, and a crash leaves its input in build/fuzz/crashes.
+fuzz_seconds=${TAPDECK_FUZZ_SECONDS:-60}
+for target in "$root"/build/fuzz/fuzz/*_fuzz; do
+    name=$(basename "$target" _fuzz)
+    work="$root/build/fuzz/work/$name"
+    rm -rf "$work" && mkdir -p "$work" "$root/build/fuzz/crashes"
+    if "$target" "$work" "$root/fuzz/corpus/$name" -dict="$root/fuzz/$name.dict" \
+        -max_total_time="$fuzz_seconds" -artifact_prefix="$root/build/fuzz/crashes/" \
+        >"$root/build/fuzz/$name.log" 2>&1; then
+        echo "fuzz $name: $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' "$root/build/fuzz/$name.log")"
+    else
+        tail -n 40 "$root/build/fuzz/$name.log"
+        echo "fuzz $name: FAILED (input in build/fuzz/crashes)"
+        status=1
+    fi
+done
 ctest --test-dir "$root/build/native" --output-on-failure || status=1
 ctest --test-dir "$root/build/windows" --output-on-failure || status=1
 exit $status
