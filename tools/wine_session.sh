@@ -50,6 +50,11 @@ start() {
         # and activation misbehave on a bare X server.
         (cd / && wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
             wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f) >/dev/null
+        # The desktop that the first boot started is not the virtual one, and
+        # windows created under it wait seconds for it: start afresh.
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
+        wineserver -p </dev/null >>"$session/wine.log" 2>&1
     fi
     # Boot the prefix's services now, with their output in the log: started
     # later by a test program they would inherit that program's output.
