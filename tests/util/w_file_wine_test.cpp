@@ -40,22 +40,6 @@ std::string Resolved(const char* name) {
     return error == 0 ? std::string(path) : "<error " + std::to_string(error) + ">";
 }
 
-TEST(WFileOpen, ModesDeriveTheirBitsAndKeepThemInTheObject) {
-    ScratchFolder scratch;
-    std::string path = scratch.WriteFile("data.bin", "abc");
-    const struct {
-        uint32_t given;
-        uint32_t stored;
-    } rows[] = {{1, 1 | file_mode::kMustExist}, {2, 2 | file_mode::kCreate}, {3, 3}};
-    for (const auto& row : rows) {
-        WFile file;
-        ASSERT_EQ(file.Open(path.c_str(), row.given), 0) << row.given;
-        EXPECT_EQ(file.mode, row.stored);
-        EXPECT_EQ(file.buffer, nullptr);
-        EXPECT_EQ(file.Close(), 0);
-    }
-}
-
 TEST(WFileOpen, MissingFilesAndCreation) {
     ScratchFolder scratch;
     std::string missing = scratch / "missing.bin";
