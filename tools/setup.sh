@@ -22,4 +22,4 @@ fi
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+apt-get install -y -qq "${packages[@]}" >/dev/null
