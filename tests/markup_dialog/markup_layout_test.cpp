@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,395 +12,383 @@
 namespace {
 
 using markup::ControlPlan;
-using markup::DialogLayout;
 using markup::Extent;
-using markup::LayoutInput;
-using markup::LayoutMetrics;
-using markup::PlacedWindow;
 
 constexpr int kPitch = 7;  // pixels per character
 constexpr int kLine = 13;  // pixels per line
 
-// Measures with a fixed pitch, wrapping at the width it is given, and adds
-// the frames the styles ask for; creates nothing, but keeps every plan. A
-// drop-down list comes back as tall as its closed box, as the platform makes it.
+// Measures with a fixed pitch, wrapping at the width it is given, adds the
+// frames the styles ask for and creates nothing; a drop-down comes back as
+// tall as its closed box, as the platform makes it.
 class DryHost final : public markup::LayoutHost {
 public:
     Extent MeasureText(const char* text, bool, int maxWidth) override {
-        int width = 0;
-        int lines = 0;
-        std::string all(text);
-        size_t start = 0;
-        while (start <= all.size() && !all.empty()) {
-            size_t end = all.find('\n', start);
-            if (end == std::string::npos)
-                end = all.size();
-            int lineWidth = static_cast<int>(end - start) * kPitch;
-            int wraps = maxWidth > 0 ? (lineWidth + maxWidth - 1) / maxWidth : 1;
-            lines += wraps > 1 ? wraps : 1;
+        int width = 0, lines = 0;
+        for (const char* line = text; *text != '\0' && line != nullptr;) {
+            const char* end = strchr(line, '\n');
+            int lineWidth = static_cast<int>(end != nullptr ? end - line : strlen(line)) * kPitch;
+            lines += std::max(1, (lineWidth + maxWidth - 1) / maxWidth);
             width = std::max(width, lineWidth);
-            start = end + 1;
+            line = end != nullptr ? end + 1 : nullptr;
         }
         return {width, lines * kLine};
     }
     Extent AdjustRect(Extent client, uint32_t style, uint32_t exStyle) override {
-        int edge = (exStyle & markup::kClientEdge ? 2 : 0) + (style & 0x00800000 ? 1 : 0);
-        auto grow = [edge](int size) { return static_cast<int>(std::min<long long>(INT_MAX, size + 2LL * edge)); };
-        return {grow(client.width), grow(client.height)};
+        long long edge = (exStyle & markup::kClientEdge ? 2 : 0) + (style & 0x00800000 ? 1 : 0);
+        return {static_cast<int>(std::min<long long>(INT_MAX, client.width + 2 * edge)),
+                static_cast<int>(std::min<long long>(INT_MAX, client.height + 2 * edge))};
     }
     bool Create(const ControlPlan& plan, Extent* actual) override {
         if (plan.id == failId)
             return false;
-        plans.push_back(plan);
-        texts.push_back(plan.text);
-        *actual = {plan.width, strcmp(plan.className, "COMBOBOX") == 0 ? kClosedDropDown : plan.height};
+        char line[160];
+        snprintf(line, sizeof line, "%c%d %d,%d %dx%d %x", plan.tag, plan.id, plan.x, plan.y, plan.width, plan.height,
+                 plan.style);
+        std::string shown = line;
+        auto add = [&](bool when, const char* name, long long value) {
+            if (when)
+                shown += " " + std::string(name) + std::to_string(value);
+        };
+        add(plan.exStyle != 0, "ex", plan.exStyle);
+        add(plan.checked, "on", 1);
+        add(plan.textLimit != 0, "lim", plan.textLimit);
+        add(plan.innerHeight != 0, "in", plan.innerHeight);
+        add(plan.innerEditStyle != 0, "/", plan.innerEditStyle);
+        add(plan.droppedExtra != 0, "drop", plan.droppedExtra);
+        add(plan.selection != 0, "sel", plan.selection);
+        std::string text = std::string(plan.text).substr(0, 12);
+        std::replace(text.begin(), text.end(), '\n', '/');
+        plans.push_back(shown + " '" + text + "'");
+        *actual = {plan.width, strcmp(plan.className, "COMBOBOX") == 0 ? 21 : plan.height};
         return true;
     }
-    static constexpr int kClosedDropDown = 21;
     int failId = INT_MIN;
-    std::vector<ControlPlan> plans;
-    std::vector<std::string> texts;
+    std::vector<std::string> plans;
 };
 
-const LayoutMetrics kMetrics = {1024, 768, 17, 3, 19, kLine, 8};
+struct Row {
+    const char* markup;
+    const char* message;
+    const char* buttons;
+    int values;
+    const char* text;
+    int textSize;
+    bool icon;
+    std::vector<std::string> expected;  // the layout, then each plan and where it went
+};
 
-struct DryRun {
+// The layout's results in one line, then every plan with its final place.
+std::vector<std::string> LayOut(const Row& row, int failId = INT_MIN) {
     DryHost host;
-    DialogLayout layout;
-};
-
-LayoutInput Input(const char* markup,
-                  const char* message = nullptr,
-                  const char* buttons = nullptr,
-                  int values = 0,
-                  const char* text = nullptr,
-                  int textSize = 0,
-                  bool icon = false) {
-    return {message, icon, buttons, markup, values, text, textSize};
-}
-
-void LayOut(DryRun* run, const LayoutInput& input) {
-    markup::LayOutDialog(input, kMetrics, &run->host, &run->layout);
-}
-
-const ControlPlan* PlanOf(const DryRun& run, int id) {
-    for (const ControlPlan& plan : run.host.plans) {
-        if (plan.id == id)
-            return &plan;
+    host.failId = failId;
+    static markup::DialogLayout l;
+    markup::LayoutInput input = {row.message, row.icon, row.buttons, row.markup, row.values, row.text, row.textSize};
+    markup::LayOutDialog(input, {1024, 768, 17, 3, 19, kLine, 8}, &host, &l);
+    char line[200];
+    snprintf(line, sizeof line,
+             "msg %d content %d row %d client %d window %d,%d %dx%d flags %d gate %d buttons %d %d %c%d",
+             l.messageHeight, l.contentWidth, l.rowWidth, l.clientHeight, l.windowX, l.windowY, l.windowWidth,
+             l.windowHeight, l.flags, l.gateClosed, l.defaultIndex, l.cancelIndex, l.fieldKind ? l.fieldKind : '-',
+             l.chooserMode);
+    std::vector<std::string> lines = {line};
+    for (int i = 0; i < l.controlCount + l.buttonCount; ++i) {
+        const markup::PlacedWindow& w = i < l.controlCount ? l.controls[i] : l.buttons[i - l.controlCount];
+        snprintf(line, sizeof line, " -> %d,%d %dx%d", w.x, w.y, w.width, w.height);
+        lines.push_back(host.plans[i] + line);
     }
-    return nullptr;
+    return lines;
 }
 
-TEST(MarkupLayout, MeasuresAndCharacterUnit) {
-    EXPECT_EQ(markup::MaxTextWidth(1024), 924);
-    EXPECT_EQ(markup::CharUnit(88), 11);
-    EXPECT_EQ(markup::CharUnit(89), 12);  // rounded up to a multiple of 8 first
-    EXPECT_EQ(markup::CharUnit(0), 0);
-}
-
-TEST(MarkupLayout, MessageAreaWithAndWithoutIcon) {
-    struct Case {
-        const char* message;
-        bool icon;
-        int messageHeight;
-        int contentWidth;
-        int buttonTop;
-    } cases[] = {
-        {nullptr, false, 0, 0, 12},                // content at 8, buttons 4 lower than a first control
-        {"", true, 0, 0, 12},                      // an icon without message reserves nothing
-        {"Install aborted.", false, 13, 112, 33},  // 16 characters, one line: 13 + 16, then + 4
-        {"Install aborted.", true, 32, 152, 52},   // the icon's 40 by 32
-        {"a\nb\nc", true, 39, 47, 59},
+TEST(MarkupLayout, Plans) {
+    const Row rows[] = {
+        {nullptr,
+         nullptr,
+         "+&OK",
+         0,
+         nullptr,
+         0,
+         false,
+         {"msg 0 content 69 row 69 client 41 window 466,351 91x66 flags 0 gate 0 buttons 0 0 -0",
+          "P1000 8,12 69x21 50010001 '&OK' -> 8,12 69x21"}},
+        {nullptr,
+         "",
+         "+&OK",
+         0,
+         nullptr,
+         0,
+         true,
+         {"msg 0 content 69 row 69 client 41 window 466,351 91x66 flags 0 gate 0 buttons 0 0 -0",
+          "P1000 8,12 69x21 50010001 '&OK' -> 8,12 69x21"}},
+        {nullptr,
+         "Install aborted.",
+         "+&OK",
+         0,
+         nullptr,
+         0,
+         false,
+         {"msg 13 content 112 row 69 client 62 window 445,340 134x87 flags 0 gate 0 buttons 0 0 -0",
+          "P1000 8,33 69x21 50010001 '&OK' -> 29,33 69x21"}},
+        {nullptr,
+         "Install aborted.",
+         "+&OK",
+         0,
+         nullptr,
+         0,
+         true,
+         {"msg 32 content 152 row 69 client 81 window 425,331 174x106 flags 0 gate 0 buttons 0 0 -0",
+          "P1000 8,52 69x21 50010001 '&OK' -> 49,52 69x21"}},
+        {nullptr,
+         "a\nb\nc",
+         "+&OK",
+         0,
+         nullptr,
+         0,
+         true,
+         {"msg 39 content 69 row 69 client 88 window 466,327 91x113 flags 0 gate 0 buttons 0 0 -0",
+          "P1000 8,59 69x21 50010001 '&OK' -> 8,59 69x21"}},
+        {"<E10><C15>I have read and fully agree to this license agreement <F2><=>",
+         "Please read the license agreement and press 'Continue' to proceed with the installation.",
+         "+&Continue installation|-&No, I don't agree",
+         0,
+         "Licence line one\nline two",
+         0,
+         true,
+         {"msg 32 content 656 row 384 client 244 window 173,249 678x269 flags 2 gate 1 buttons 0 1 E0",
+          "E400 8,48 137x140 50211844 ex512 'Licence line' -> 8,48 656x140",
+          "C515 8,192 410x13 50010003 'I have read ' -> 8,192 656x13", "=101 8,209 656x2 50001000 '' -> 8,209 656x2",
+          "P1000 8,215 202x21 50010001 '&Continue in' -> 144,215 202x21",
+          "P1001 218,215 174x21 50010000 '&No, I don't' -> 354,215 174x21"}},
+        {"<E10><C15>I agree<F2><=>",
+         nullptr,
+         "+a|-b",
+         0x8000,
+         "x",
+         0,
+         false,
+         {"msg 0 content 118 row 118 client 204 window 442,269 140x229 flags 2 gate 0 buttons 0 1 E0",
+          "E400 8,8 32x140 50211844 ex512 'x' -> 8,8 118x140",
+          "C515 8,152 81x13 50010003 on1 'I agree' -> 8,152 118x13", "=101 8,169 81x2 50001000 '' -> 8,169 118x2",
+          "P1000 8,175 55x21 50010001 'a' -> 8,175 55x21", "P1001 71,175 55x21 50010000 'b' -> 71,175 55x21"}},
+        {"<=><H300><=>",
+         "abc",
+         nullptr,
+         0,
+         nullptr,
+         0,
+         false,
+         {"msg 13 content 300 row 69 client 70 window 351,336 322x95 flags 0 gate 0 buttons 0 0 -0",
+          "=101 8,29 21x2 50001000 '' -> 8,29 300x2", "=101 8,35 300x2 50001000 '' -> 8,35 300x2",
+          "P1000 8,41 69x21 50010001 '&OK' -> 123,41 69x21"}},
+        {"<B128>Select the installation folder|Folder|*._||<C0>Automatically execute on startup<C2>Add link on "
+         "desktop<C1>Execute after installation<=>",
+         "Select a folder and set the requested options.",
+         "+&Continue|-&Abort installation",
+         5,
+         "c:\\program files\\zuvware\\Tapdeck",
+         256,
+         true,
+         {"msg 32 content 362 row 300 client 157 window 320,293 384x182 flags 0 gate 0 buttons 0 1 B0",
+          "B401 8,48 8x19 50010000 in21 /1350633472 'Select the i' -> 8,48 362x19",
+          "C500 8,71 256x13 50010003 on1 'Automaticall' -> 8,71 362x13",
+          "C502 8,88 165x13 50010003 on1 'Add link on ' -> 8,88 362x13",
+          "C501 8,105 214x13 50010003 'Execute afte' -> 8,105 362x13", "=101 8,122 362x2 50001000 '' -> 8,122 362x2",
+          "P1000 8,128 111x21 50010001 '&Continue' -> 39,128 111x21",
+          "P1001 127,128 181x21 50010000 '&Abort insta' -> 158,128 181x21"}},
+        {"<H301>",
+         nullptr,
+         "+&Ok|-&Reinstall",
+         0,
+         nullptr,
+         0,
+         false,
+         {"msg 0 content 301 row 195 client 41 window 350,351 323x66 flags 0 gate 0 buttons 0 1 -0",
+          "P1000 8,12 69x21 50010001 '&Ok' -> 61,12 69x21",
+          "P1001 85,12 118x21 50010000 '&Reinstall' -> 138,12 118x21"}},
+        {"<H300>",
+         nullptr,
+         "x",
+         0,
+         nullptr,
+         0,
+         false,
+         {"msg 0 content 300 row 55 client 41 window 351,351 322x66 flags 0 gate 0 buttons 0 0 -0",
+          "P1000 8,12 55x21 50010000 'x' -> 130,12 55x21"}},
+        {"<S>a<V-4><S>b<H300>",
+         nullptr,
+         nullptr,
+         0,
+         nullptr,
+         0,
+         false,
+         {"msg 0 content 300 row 69 client 67 window 351,338 322x92 flags 0 gate 0 buttons 0 0 -0",
+          "S-1 8,8 7x13 50000000 'a' -> 8,8 300x13", "S-1 8,21 7x13 50000000 'b' -> 8,21 300x13",
+          "P1000 8,38 69x21 50010001 '&OK' -> 123,38 69x21"}},
+        {"<B1>t<E><D><L>",
+         nullptr,
+         nullptr,
+         0,
+         "x",
+         16,
+         false,
+         {"msg 0 content 69 row 69 client 60 window 466,341 91x85 flags 0 gate 0 buttons 0 0 B1",
+          "B401 8,8 8x19 50010000 in21 /1350631424 't' -> 8,8 69x19", "P1000 8,31 69x21 50010001 '&OK' -> 8,31 69x21"}},
+        {"<E>",
+         nullptr,
+         nullptr,
+         0,
+         "",
+         64,
+         false,
+         {"msg 0 content 108 row 69 client 64 window 447,339 130x89 flags 0 gate 0 buttons 0 0 E0",
+          "E400 8,8 108x23 50011000 ex512 lim63 '' -> 8,8 108x23", "P1000 8,35 69x21 50010001 '&OK' -> 27,35 69x21"}},
+        {"<E>",
+         nullptr,
+         nullptr,
+         0,
+         "a\nb",
+         64,
+         false,
+         {"msg 0 content 69 row 69 client 77 window 466,333 91x102 flags 0 gate 0 buttons 0 0 E0",
+          "E400 8,8 32x36 50211044 ex512 lim63 'a/b' -> 8,8 69x36", "P1000 8,48 69x21 50010001 '&OK' -> 8,48 69x21"}},
+        {"<E-3>",
+         nullptr,
+         nullptr,
+         0,
+         "abc",
+         64,
+         false,
+         {"msg 0 content 69 row 69 client 90 window 466,326 91x115 flags 0 gate 0 buttons 0 0 E0",
+          "E400 8,8 29x49 50011004 ex512 lim63 'abc' -> 8,8 69x49", "P1000 8,61 69x21 50010001 '&OK' -> 8,61 69x21"}},
+        {"<E3:20>",
+         nullptr,
+         nullptr,
+         0,
+         "",
+         1,
+         false,
+         {"msg 0 content 185 row 69 client 90 window 408,326 207x115 flags 0 gate 0 buttons 0 0 E0",
+          "E400 8,8 185x49 50211844 ex512 '' -> 8,8 185x49", "P1000 8,61 69x21 50010001 '&OK' -> 66,61 69x21"}},
+        {"<E1:5>",
+         nullptr,
+         nullptr,
+         0,
+         nullptr,
+         2,
+         false,
+         {"msg 0 content 69 row 69 client 64 window 466,339 91x89 flags 0 gate 0 buttons 0 0 E0",
+          "E400 8,8 48x23 50011000 ex512 lim1 '' -> 8,8 69x23", "P1000 8,35 69x21 50010001 '&OK' -> 8,35 69x21"}},
+        {"<L>",
+         nullptr,
+         nullptr,
+         0,
+         "ab|!Error|c",
+         0,
+         false,
+         {"msg 0 content 69 row 69 client 88 window 466,327 91x113 flags 0 gate 0 buttons 0 0 L0",
+          "L400 8,8 52x47 50811151 '' -> 8,8 69x47", "P1000 8,59 69x21 50010001 '&OK' -> 8,59 69x21"}},
+        {"<L2>",
+         nullptr,
+         nullptr,
+         2 << 16,
+         "ab|!Error|c",
+         0,
+         false,
+         {"msg 0 content 69 row 69 client 73 window 466,335 91x98 flags 0 gate 0 buttons 0 0 L0",
+          "L400 8,8 69x32 50a11151 sel2 '' -> 8,8 69x32", "P1000 8,44 69x21 50010001 '&OK' -> 8,44 69x21"}},
+        {"<L-2>",
+         nullptr,
+         nullptr,
+         0,
+         "a",
+         0,
+         false,
+         {"msg 0 content 69 row 69 client 73 window 466,335 91x98 flags 0 gate 0 buttons 0 0 L0",
+          "L400 8,8 34x32 50a11151 '' -> 8,8 69x32", "P1000 8,44 69x21 50010001 '&OK' -> 8,44 69x21"}},
+        {"<D>",
+         nullptr,
+         nullptr,
+         static_cast<int>(0xFFFF0000u),
+         "ab|c",
+         0,
+         false,
+         {"msg 0 content 69 row 69 client 62 window 466,340 91x87 flags 0 gate 0 buttons 0 0 D0",
+          "D400 8,8 24x34 50810613 drop34 sel-1 '' -> 8,8 69x55", "P1000 8,33 69x21 50010001 '&OK' -> 8,33 69x21"}},
+        {"<D>",
+         nullptr,
+         nullptr,
+         0,
+         nullptr,
+         0,
+         false,
+         {"msg 0 content 69 row 69 client 62 window 466,340 91x87 flags 0 gate 0 buttons 0 0 D0",
+          "D400 8,8 10x34 50810613 drop4 '' -> 8,8 69x25", "P1000 8,33 69x21 50010001 '&OK' -> 8,33 69x21"}},
+        {"<C0>a<R1>b<C15>c<S>d",
+         nullptr,
+         nullptr,
+         0x8001,
+         nullptr,
+         0,
+         false,
+         {"msg 0 content 69 row 69 client 105 window 466,319 91x130 flags 0 gate 0 buttons 0 0 -0",
+          "C500 8,8 39x13 50010003 on1 'a' -> 8,8 69x13", "R501 8,25 39x13 50010009 'b' -> 8,25 69x13",
+          "C515 8,42 39x13 50010003 on1 'c' -> 8,42 69x13", "S-1 8,59 7x13 50000000 'd' -> 8,59 69x13",
+          "P1000 8,76 69x21 50010001 '&OK' -> 8,76 69x21"}},
+        {"<F2>",
+         nullptr,
+         "a|b",
+         0,
+         nullptr,
+         0,
+         false,
+         {"msg 0 content 118 row 118 client 41 window 442,351 140x66 flags 2 gate 0 buttons -1 -1 -0",
+          "P1000 8,12 55x21 50010000 'a' -> 8,12 55x21", "P1001 71,12 55x21 50010000 'b' -> 71,12 55x21"}},
+        {"<F2>",
+         nullptr,
+         "x",
+         0,
+         nullptr,
+         0,
+         false,
+         {"msg 0 content 55 row 55 client 41 window 473,351 77x66 flags 2 gate 1 buttons 0 0 -0",
+          "P1000 8,12 55x21 50010000 'x' -> 8,12 55x21"}},
     };
-    for (const Case& c : cases) {
-        DryRun run;
-        LayOut(&run, Input(nullptr, c.message, "+&OK", 0, nullptr, 0, c.icon));
-        EXPECT_EQ(run.layout.messageHeight, c.messageHeight) << c.message;
-        EXPECT_EQ(run.layout.contentWidth, std::max(c.contentWidth, run.layout.rowWidth)) << c.message;
-        EXPECT_EQ(run.layout.buttons[0].y, c.buttonTop) << c.message;
+    for (const Row& row : rows) {
+        EXPECT_EQ(LayOut(row), row.expected) << row.markup;
     }
 }
 
-TEST(MarkupLayout, LicenceDialog) {
-    const char* licence = "Licence line one\nline two";
-    DryRun run;
-    LayOut(&run, Input("<E10><C15>I have read and fully agree to this license agreement <F2><=>",
-                       "Please read the license agreement and press 'Continue' to proceed with the installation.",
-                       "+&Continue installation|-&No, I don't agree", 0, licence, 0, true));
-    const DialogLayout& l = run.layout;
-    ASSERT_EQ(l.controlCount, 3);
-    const ControlPlan* edit = PlanOf(run, markup::kFieldId);
-    ASSERT_NE(edit, nullptr);
-    // Ten rows with a scroll bar, read-only because textSize is below 2, no limit.
-    EXPECT_EQ(edit->style, markup::kEditScrollStyle | markup::kReadOnly);
-    EXPECT_EQ(edit->exStyle, markup::kClientEdge);
-    EXPECT_EQ(edit->height, 10 * kLine + 4 + 6);
-    EXPECT_EQ(edit->width, 16 * kPitch + 17 + 4 + 4);
-    EXPECT_EQ(edit->textLimit, 0);
-    EXPECT_EQ(run.host.texts[0], licence);
-    EXPECT_EQ(edit->y, 48);  // message 32 high with the icon, + 16
-
-    const ControlPlan* box = PlanOf(run, 515);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->y, edit->y + edit->height + 4);
-    EXPECT_EQ(box->style, markup::kCheckBoxStyle);
-    EXPECT_FALSE(box->checked);
-    const char label[] = "I have read and fully agree to this license agreement ";
-    EXPECT_EQ(box->width, (static_cast<int>(sizeof label) - 1) * kPitch + 32);
-    EXPECT_EQ(box->height, kLine);
-
-    const ControlPlan* line = PlanOf(run, markup::kLineId);
-    ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->style, markup::kLineStyle);
-    EXPECT_EQ(line->height, 2);
-    const int messageWidth = 88 * kPitch + 40;  // the widest so far, with the icon's room
-    EXPECT_EQ(line->width, messageWidth);
-    EXPECT_EQ(line->y, box->y + kLine + 4);
-    for (int i = 0; i < l.controlCount; ++i)
-        EXPECT_EQ(l.controls[i].width, l.contentWidth);  // every control as wide as the content
-
-    EXPECT_EQ(l.flags, 2);
-    EXPECT_TRUE(l.gateClosed);
-    EXPECT_EQ(l.defaultIndex, 0);
-    EXPECT_EQ(l.cancelIndex, 1);
-    EXPECT_EQ(l.fieldKind, 'E');
-    EXPECT_EQ(l.buttons[0].y, line->y + 2 + 4);
-
-    DryRun agreed;
-    LayOut(&agreed, Input("<E10><C15>I agree<F2><=>", nullptr, "+a|-b", 0x8000, licence, 0));
-    EXPECT_FALSE(agreed.layout.gateClosed);
-    EXPECT_TRUE(PlanOf(agreed, 515)->checked);
-}
-
-TEST(MarkupLayout, SeparatorTakesTheContentWidthSoFar) {
-    DryRun run;
-    LayOut(&run, Input("<=><H300><=>", "abc"));
-    EXPECT_EQ(run.host.plans[0].width, 21);
-    EXPECT_EQ(run.host.plans[1].width, 300);
-    EXPECT_EQ(run.layout.contentWidth, 300);
-}
-
-TEST(MarkupLayout, OptionsDialog) {
-    char folder[256] = "c:\\program files\\zuvware\\Tapdeck";
-    DryRun run;
-    LayOut(&run, Input("<B128>Select the installation folder|Folder|*._||<C0>Automatically execute on startup"
-                       "<C2>Add link on desktop<C1>Execute after installation<=>",
-                       "Select a folder and set the requested options.", "+&Continue|-&Abort installation", 5, folder,
-                       256, true));
-    const DialogLayout& l = run.layout;
-    EXPECT_EQ(l.fieldKind, 'B');
-    EXPECT_EQ(l.chooserMode, 0);
-    const ControlPlan* browse = PlanOf(run, markup::kBrowseId);
-    ASSERT_NE(browse, nullptr);
-    EXPECT_EQ(run.host.texts[0], "Select the installation folder|Folder|*._||");
-    EXPECT_EQ(browse->style, markup::kBrowseStyle);
-    EXPECT_EQ(browse->innerEditStyle, markup::kBrowseEditStyle | markup::kReadOnly);
-    EXPECT_EQ(browse->width, 8);
-    EXPECT_EQ(browse->height, kLine + 6);
-    EXPECT_EQ(browse->innerHeight, kLine + 8);
-    // Check boxes in markup order, each checked from its own bit.
-    std::vector<int> ids;
-    std::vector<bool> checked;
-    for (const ControlPlan& plan : run.host.plans) {
-        if (plan.tag == 'C') {
-            ids.push_back(plan.id);
-            checked.push_back(plan.checked);
-        }
-    }
-    EXPECT_EQ(ids, (std::vector<int>{500, 502, 501}));
-    EXPECT_EQ(checked, (std::vector<bool>{true, true, false}));
-}
-
-TEST(MarkupLayout, ButtonRowIsCentredInTheContent) {
-    DryRun run;
-    LayOut(&run, Input("<H301>", nullptr, "+&Ok|-&Reinstall"));
-    const DialogLayout& l = run.layout;
-    ASSERT_EQ(l.buttonCount, 2);
-    int first = 3 * kPitch + 48;  // "&Ok" measured as it stands
-    int second = 10 * kPitch + 48;
-    EXPECT_EQ(l.rowWidth, first + 8 + second);
-    int shift = (301 - l.rowWidth) / 2;
-    EXPECT_EQ(l.buttons[0].x, 8 + shift);
-    EXPECT_EQ(l.buttons[1].x, 8 + first + 8 + shift);
-    EXPECT_EQ(l.buttons[0].height, kLine + 8);
-    EXPECT_EQ(run.host.plans[0].style, markup::kButtonStyle | markup::kDefaultButton);
-    EXPECT_EQ(run.host.plans[1].style, markup::kButtonStyle);
-    EXPECT_EQ(run.host.plans[1].id, 1001);
-}
-
-TEST(MarkupLayout, WindowSizeAndPosition) {
-    DryRun run;
-    LayOut(&run, Input("<H300>", nullptr, "x"));
-    const DialogLayout& l = run.layout;
-    EXPECT_EQ(l.clientHeight, 12 + kLine + 8 + 8);
-    EXPECT_EQ(l.windowWidth, 300 + 2 * 3 + 16);
-    EXPECT_EQ(l.windowHeight, l.clientHeight + 19 + 2 * 3);
-    EXPECT_EQ(l.windowX, (1024 - l.windowWidth) / 2);
-    EXPECT_EQ(l.windowY, (768 - l.windowHeight) / 2);
-}
-
-TEST(MarkupLayout, VerticalSpaceAndMinimumWidth) {
-    DryRun run;
-    LayOut(&run, Input("<S>a<V-4><S>b<H300>"));
-    ASSERT_EQ(run.layout.controlCount, 2);
-    EXPECT_EQ(run.host.plans[0].y, 8);
-    EXPECT_EQ(run.host.plans[1].y, 8 + kLine + 4 - 4);
-    EXPECT_EQ(run.layout.contentWidth, 300);
-    EXPECT_EQ(run.layout.buttons[0].y, run.host.plans[1].y + kLine + 4);
-}
-
-TEST(MarkupLayout, TagsThatCreateNothing) {
-    for (const char* markup : {"<C16>x", "<C-1>x", "<R20>y", "<c0>x", "<Q>z", "<", "<F3>", "<H5>", "<V9>"}) {
-        DryRun run;
-        LayOut(&run, Input(markup));
-        EXPECT_EQ(run.layout.controlCount, 0) << markup;
-        EXPECT_EQ(run.host.plans.size(), 1u) << markup;  // the button only
-    }
-}
-
-TEST(MarkupLayout, OnlyTheFirstDataFieldCounts) {
-    char text[16] = "x";
-    DryRun run;
-    LayOut(&run, Input("<B1>t<E><D><L>", nullptr, nullptr, 0, text, sizeof text));
-    EXPECT_EQ(run.layout.controlCount, 1);
-    EXPECT_EQ(run.layout.fieldKind, 'B');
-    EXPECT_EQ(run.layout.chooserMode, 1);
-    EXPECT_EQ(run.host.plans[0].innerEditStyle, markup::kBrowseEditStyle);  // 1 has no 128: editable
-}
-
-TEST(MarkupLayout, AControlThatCannotBeCreatedTakesNoRoom) {
-    DryRun run;
-    run.host.failId = 500;
-    LayOut(&run, Input("<C0>aaaaaaaaaaaaaaaaaaaaaaaaaa<S>b"));
-    ASSERT_EQ(run.layout.controlCount, 1);
-    EXPECT_EQ(run.layout.controls[0].y, 8);
-    EXPECT_EQ(run.layout.contentWidth, std::max(kPitch, run.layout.rowWidth));
-}
-
-TEST(MarkupLayout, EditSizesAndStyles) {
-    struct Case {
-        const char* markup;
-        const char* text;
-        int textSize;
-        uint32_t style;
-        int width;   // of the window
-        int height;  // of the window
-        int limit;
-    } cases[] = {
-        {"<E>", "", 64, markup::kEditLineStyle, 100 + 4 + 4, kLine + 4 + 6, 63},
-        {"<E>", "abc", 64, markup::kEditLineStyle, 21 + 8, kLine + 10, 63},
-        {"<E>", "a\nb", 64, markup::kEditScrollStyle, 7 + 17 + 8, 2 * kLine + 10, 63},
-        {"<E-3>", "", 64, markup::kEditRowsStyle, 108, 3 * kLine + 10, 63},  // rows, no scroll bar
-        {"<E3:20>", "", 64, markup::kEditScrollStyle, 20 * 8 + 17 + 8, 3 * kLine + 10, 63},
-        {"<E1:5>", "", 64, markup::kEditLineStyle, 5 * 8 + 8, kLine + 10, 63},
-        {"<E>", "", 1, markup::kEditLineStyle | markup::kReadOnly, 108, kLine + 10, 0},
-        {"<E>", nullptr, 0, markup::kEditLineStyle | markup::kReadOnly, 108, kLine + 10, 0},  // null text as empty
-        {"<E>", "", 2, markup::kEditLineStyle, 108, kLine + 10, 1},
-    };
-    for (const Case& c : cases) {
-        DryRun run;
-        LayOut(&run, Input(c.markup, nullptr, nullptr, 0, c.text, c.textSize));
-        const ControlPlan* edit = PlanOf(run, markup::kFieldId);
-        ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(edit->style, c.style) << c.markup << " " << c.textSize;
-        EXPECT_EQ(edit->width, c.width) << c.markup;
-        EXPECT_EQ(edit->height, c.height) << c.markup;
-        EXPECT_EQ(edit->textLimit, c.limit) << c.markup;
-    }
-}
-
-TEST(MarkupLayout, ListAndDropDownFields) {
-    struct Case {
-        const char* markup;
-        const char* text;
-        int values;
-        const char* className;
-        uint32_t style;
-        int width;
-        int height;  // asked for
-        int placedHeight;
-        int selection;
-    } cases[] = {
-        {"<L>", "ab|!Error|c", 0, "LISTBOX", markup::kListStyle, 42 + 8 + 2, 45 + 2, 47, 0},
-        {"<L2>", "ab|!Error|c", 2 << 16, "LISTBOX", markup::kListStyle | markup::kVScroll, 42 + 8 + 17 + 2, 30 + 2, 32,
-         2},
-        // A negative row count is read as rows, not as a negative height.
-        {"<L-2>", "a", 0, "LISTBOX", markup::kListStyle | markup::kVScroll, 7 + 8 + 17 + 2, 32, 32, 0},
-        {"<D>", "ab|c", static_cast<int>(0xFFFF0000u), "COMBOBOX", markup::kDropDownStyle, 14 + 8 + 2, 34,
-         DryHost::kClosedDropDown + 30 + 4, -1},
-        {"<D>", nullptr, 0, "COMBOBOX", markup::kDropDownStyle, 8 + 2, 34, DryHost::kClosedDropDown + 4, 0},
-    };
-    for (const Case& c : cases) {
-        DryRun run;
-        LayOut(&run, Input(c.markup, nullptr, nullptr, c.values, c.text, 0));
-        ASSERT_EQ(run.layout.controlCount, 1) << c.markup;
-        const ControlPlan& plan = run.host.plans[0];
-        EXPECT_STREQ(plan.className, c.className);
-        EXPECT_EQ(plan.style, c.style) << c.markup;
-        EXPECT_EQ(plan.width, c.width) << c.markup;
-        EXPECT_EQ(plan.height, c.height) << c.markup;
-        EXPECT_EQ(run.layout.controls[0].height, c.placedHeight) << c.markup;
-        EXPECT_EQ(plan.selection, c.selection) << c.markup;
-    }
-}
-
-TEST(MarkupLayout, CheckBoxStatesFromTheValues) {
-    DryRun run;
-    LayOut(&run, Input("<C0>a<R1>b<C15>c<S>d", nullptr, nullptr, 0x8001));
-    ASSERT_EQ(run.host.plans.size(), 5u);
-    EXPECT_TRUE(run.host.plans[0].checked);
-    EXPECT_FALSE(run.host.plans[1].checked);
-    EXPECT_EQ(run.host.plans[1].style, markup::kRadioStyle);
-    EXPECT_TRUE(run.host.plans[2].checked);
-    EXPECT_EQ(run.host.plans[3].id, markup::kStaticId);
-    EXPECT_EQ(run.host.plans[3].width, kPitch);
-}
-
-TEST(MarkupLayout, AgreementGateNeedsADefaultButton) {
-    struct Case {
-        const char* buttons;
-        int values;
-        bool closed;
-    } cases[] = {{"+a|-b", 0, true}, {"+a|-b", 0x8000, false}, {"a|b", 0, false}, {"x", 0, true}};
-    for (const Case& c : cases) {
-        DryRun run;
-        LayOut(&run, Input("<F2>", nullptr, c.buttons, c.values));
-        EXPECT_EQ(run.layout.gateClosed, c.closed) << c.buttons;
-    }
-}
-
-TEST(MarkupLayout, HugeNumbersSaturate) {
+TEST(MarkupLayout, DegenerateInputs) {
+    // Tags that create nothing leave the button alone.
+    for (const char* markup : {"<C16>x", "<C-1>x", "<R20>y", "<c0>x", "<Q>z", "<", "<F3>", "<H5>", "<V9>"})
+        EXPECT_EQ(LayOut({markup, nullptr, nullptr, 0, nullptr, 0, false, {}}).size(), 2u) << markup;
+    // A control that cannot be created takes no room.
+    std::vector<std::string> failed =
+        LayOut({"<C0>aaaaaaaaaaaaaaaaaaaaaaaaaa<S>b", nullptr, nullptr, 0, nullptr, 0, false, {}}, 500);
+    EXPECT_EQ(failed[1].substr(0, 11), "S-1 8,8 7x1");
+    // Huge numbers saturate.
     for (const char* markup : {"<E2147483647:2147483647>", "<E-2147483648>", "<L99999999999>", "<V2147483647><S>x",
                                "<V-2147483648><S>x<V-2147483648>", "<H2147483647>"}) {
-        DryRun run;
-        LayOut(&run, Input(markup, nullptr, nullptr, 0, "a|b", 4));
-        const DialogLayout& l = run.layout;
-        EXPECT_GE(l.windowWidth, 0) << markup;
-        EXPECT_LE(l.windowX, 1024) << markup;
+        int x = 0, width = 0;
+        std::string summary = LayOut({markup, nullptr, nullptr, 0, "a|b", 4, false, {}})[0];
+        sscanf(summary.c_str() + summary.find("window"), "window %d,%*d %dx", &x, &width);
+        EXPECT_TRUE(width >= 0 && x <= 1024) << markup << ": " << summary;
     }
-}
-
-TEST(BrowseParts, EditAndButtonCoverTheContainer) {
-    struct Case {
-        int width;
-        int edit;
-        int buttonX;
-    } cases[] = {{300, 267, 268}, {33, 0, 1}, {8, 0, -24}};
-    for (const Case& c : cases) {
-        markup::BrowseParts parts = markup::LayOutBrowseParts(c.width);
-        EXPECT_EQ(parts.editWidth, c.edit);
-        EXPECT_EQ(parts.buttonX, c.buttonX);
-        EXPECT_EQ(parts.buttonWidth, 32);
+    EXPECT_EQ(markup::MaxTextWidth(1024), 924);
+    EXPECT_EQ(markup::CharUnit(88) * 100 + markup::CharUnit(89), 1112);  // rounded up to a multiple of 8 first
+    for (int width : {300, 33, 8}) {
+        markup::BrowseParts parts = markup::LayOutBrowseParts(width);
+        EXPECT_EQ(parts.editWidth * 10000 + parts.buttonX + 100 * parts.buttonWidth,
+                  std::max(0, width - 33) * 10000 + width - 32 + 3200);
     }
-}
-
-TEST(ItemInk, MarkedItemsAreColouredWithoutTheirMark) {
-    EXPECT_EQ(markup::InkForItem("!Error").colour, 0x000000FFu);
-    EXPECT_EQ(markup::InkForItem("!Error").skip, 1);
-    EXPECT_EQ(markup::InkForItem("?Maybe").colour, 0x0000C0C0u);
-    EXPECT_EQ(markup::InkForItem("plain").colour, 0u);
-    EXPECT_EQ(markup::InkForItem("plain").skip, 0);
-    EXPECT_EQ(markup::InkForItem("").skip, 0);
+    const struct {
+        const char* item;
+        uint32_t colour;
+        int skip;
+    } inks[] = {{"!Error", 0x000000FF, 1}, {"?Maybe", 0x0000C0C0, 1}, {"plain", 0, 0}, {"", 0, 0}};
+    for (const auto& ink : inks) {
+        EXPECT_EQ(markup::InkForItem(ink.item).colour, ink.colour) << ink.item;
+        EXPECT_EQ(markup::InkForItem(ink.item).skip, ink.skip) << ink.item;
+    }
 }
 
 }  // namespace
