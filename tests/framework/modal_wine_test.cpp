@@ -43,41 +43,27 @@ TEST_F(ModalTest, WaysTheLoopEnds) {
     other.CreateFrame(nullptr, 300, 40, 100, 100, WS_POPUP | WS_VISIBLE, "O", nullptr, nullptr, 0);
     Settle();
     HWND w = frame->handle;
-    const struct {
-        std::vector<std::pair<HWND, WPARAM>> posts;  // WM_COMMAND with this wParam, or WM_CLOSE for wParam -1
-        int canClose, commandBits, result;
-        CallLog expected;
-    } rows[] = {
-        // Only the modal window may close while its loop runs: O is not asked.
-        {{{other.handle, WPARAM(-1)}, {w, WPARAM(-1)}}, 1, 0, 2, {"W.CanClose W 2", "W.OnModalCancel", "?W.OnHide"}},
+    const WPARAM close = WPARAM(-1);  // a WM_CLOSE; any other word is a WM_COMMAND's wParam
+    // clang-format off
+    const struct { std::vector<std::pair<HWND, WPARAM>> posts; int canClose, commandBits, result; CallLog expected; } rows[] = {
+        // Only the modal window may close while its loop runs: O is not even asked.
+        {{{other.handle, close}, {w, close}}, 1, 0, 2, {"W.CanClose W 2", "W.OnModalCancel", "?W.OnHide"}},
         // Refused twice, then agreed to by the timer.
-        {{{w, WPARAM(-1)}, {w, IDOK}},
-         0,
-         0,
-         1,
-         {"W.CanClose W 2", "W.OnCommand - 0 1", "W.CanClose - 1", "W.OnCommand - 0 1", "W.CanClose - 1", "W.OnModalOk",
-          "?W.OnHide"}},
+        {{{w, close}, {w, IDOK}}, 0, 0, 1, {"W.CanClose W 2", "W.OnCommand - 0 1", "W.CanClose - 1", "W.OnCommand - 0 1",
+                                            "W.CanClose - 1", "W.OnModalOk", "?W.OnHide"}},
         // Only an id below 32 without a notification code ends the loop.
-        {{{w, 32}, {w, MAKEWPARAM(IDOK, BN_DOUBLECLICKED)}, {w, IDOK}},
-         1,
-         0,
-         1,
-         {"W.OnCommand - 0 32", "W.OnCommand - 5 1", "W.OnCommand - 0 1", "W.CanClose - 1", "W.OnModalOk",
-          "?W.OnHide"}},
+        {{{w, 32}, {w, MAKEWPARAM(IDOK, BN_DOUBLECLICKED)}, {w, IDOK}}, 1, 0, 1,
+         {"W.OnCommand - 0 32", "W.OnCommand - 5 1", "W.OnCommand - 0 1", "W.CanClose - 1", "W.OnModalOk", "?W.OnHide"}},
         // Bit 2 of the command's result skips the ending check.
-        {{{w, IDCANCEL}, {w, WPARAM(-1)}},
-         1,
-         2,
-         2,
-         {"W.OnCommand - 0 2", "W.CanClose W 2", "W.OnModalCancel", "?W.OnHide"}},
-    };
+        {{{w, IDCANCEL}, {w, close}}, 1, 2, 2, {"W.OnCommand - 0 2", "W.CanClose W 2", "W.OnModalCancel", "?W.OnHide"}}};
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.expected[0]);
         log.clear();
         frame->canClose = row.canClose;
         frame->commandBits = row.commandBits;
         for (const auto& post : row.posts)
-            PostMessageA(post.first, post.second == WPARAM(-1) ? WM_CLOSE : WM_COMMAND, post.second, 0);
+            PostMessageA(post.first, post.second == close ? WM_CLOSE : WM_COMMAND, post.second, 0);
         if (row.canClose == 0)
             SetTimer(w, 1, 10, AgreeAndConfirm);
         EXPECT_EQ(frame->RunModal(1), row.result);

@@ -59,64 +59,31 @@ protected:
             sscanf(a.c_str() + 1, "%d,%d", &x, &y);
             int hold = a.size() == 1 ? frame->holdTicks : x < 0 ? frame->holdTicks + x : x;
             int hover = a.size() == 1 ? frame->hoverTicks : x < 0 ? frame->hoverTicks + x : x;
-            char state[64];
+            char state[64] = "";
+            int polls = a[0] == 'T' ? hold : a[0] == 'V' ? hover : 0;
+            for (int i = 0; i < polls; ++i)
+                PollTimerProc(nullptr, WM_TIMER, 0, 0);
+            if (a[0] == 'K')
+                snprintf(state, sizeof state, "K%ld,%ld%s%s%s", frame->lastDrag.start.x, frame->lastDrag.start.y,
+                         GetCapture() == frame->handle ? "c" : "", ClipIs(ClientOnScreen()) ? "k" : "",
+                         frame->lastDrag.dc != nullptr ? "d" : "");
+            // clang-format off
             switch (a[0]) {
-                case 'M':
-                    PointAt(x, y);
-                    Send(WM_MOUSEMOVE, pressed_ ? MK_LBUTTON : 0, MAKELPARAM(x, y));
-                    break;
-                case 'p':
-                    PointAt(x, y);
-                    break;
-                case 'P':
-                    pressed_ = true;
-                    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-                    break;
-                case 'R':
-                    pressed_ = false;
-                    Send(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-                    break;
-                case 'T':
-                    for (int i = 0; i < hold; ++i)
-                        PollTimerProc(nullptr, WM_TIMER, 0, 0);
-                    break;
-                case 'V':
-                    for (int i = 0; i < hover; ++i)
-                        PollTimerProc(nullptr, WM_TIMER, 0, 0);
-                    break;
-                case 'E':
-                    Send(WM_CHAR, VK_ESCAPE, 1);
-                    break;
-                case 'C':
-                    ReleaseCapture();
-                    break;
-                case 'A':
-                    Send(WM_ACTIVATE, WA_INACTIVE, 0);
-                    break;
-                case 'O':
-                    PointAt(450, 150, true);
-                    break;
-                case 'X':
-                    frame->Destroy();
-                    break;
-                case 'S':
-                    frame->SetContentSize(0, 1000, 1);
-                    frame->scrollY = 100;
-                    break;
-                case '|':
-                    log.push_back("|");
-                    break;
-                case 'K':
-                    snprintf(state, sizeof state, "K%ld,%ld%s%s%s", frame->lastDrag.start.x, frame->lastDrag.start.y,
-                             GetCapture() == frame->handle ? "c" : "", ClipIs(ClientOnScreen()) ? "k" : "",
-                             frame->lastDrag.dc != nullptr ? "d" : "");
-                    log.push_back(state);
-                    break;
-                case 'Y':
-                    log.push_back("Y" + std::to_string(frame->scrollY) + "/" +
-                                  std::to_string(dragInfo.start.y + frame->scrollY));
-                    break;
+                case 'M': PointAt(x, y); Send(WM_MOUSEMOVE, pressed_ ? MK_LBUTTON : 0, MAKELPARAM(x, y)); break;
+                case 'p': PointAt(x, y); break;
+                case 'P': pressed_ = true; Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); break;
+                case 'R': pressed_ = false; Send(WM_LBUTTONUP, 0, MAKELPARAM(x, y)); break;
+                case 'E': Send(WM_CHAR, VK_ESCAPE, 1); break;
+                case 'C': ReleaseCapture(); break;
+                case 'A': Send(WM_ACTIVATE, WA_INACTIVE, 0); break;
+                case 'O': PointAt(450, 150, true); break;
+                case 'X': frame->Destroy(); break;
+                case 'S': frame->SetContentSize(0, 1000, 1), frame->scrollY = 100; break;
+                case '|': log.push_back("|"); break;
+                case 'K': log.push_back(state); break;
+                case 'Y': log.push_back("Y" + std::to_string(frame->scrollY) + "/" + std::to_string(dragInfo.start.y + frame->scrollY));
             }
+            // clang-format on
         }
     }
     // The log as tokens (D2 for OnDrag 2, C5,6 OnClick, H5,6,0 OnHover, L
