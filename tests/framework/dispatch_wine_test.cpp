@@ -49,22 +49,23 @@ TEST_F(DispatchTest, FilterBitsSkipTheStepOrReturnTheResult) {
     };
     SetWindowTextA(frame->handle, "before");
     frame->filterResult = 77;
-    frame->filterBits = 3;  // neither the step nor the default processing
-    EXPECT_EQ(Send(WM_MOVE, 0, MAKELPARAM(1, 1)), 77);
-    EXPECT_EQ(Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("after")), 77);
-    EXPECT_EQ(Send(WM_CLOSE), 77);
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(text(), "before");
-    frame->filterBits = 1;  // the step, then the result instead of the default
-    EXPECT_EQ(Send(WM_MOVE, 0, MAKELPARAM(2, 3)), 77);
-    EXPECT_EQ(Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("after")), 77);
-    EXPECT_EQ(text(), "before");
-    frame->canClose = 0;
-    EXPECT_EQ(Send(WM_CLOSE), 0);  // steps that return by themselves keep their result
-    frame->filterBits = 2;         // no step, the default processing
-    EXPECT_EQ(Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("after")), TRUE);
-    EXPECT_EQ(text(), "after");
-    Send(WM_MOVE);
+    const LPARAM after = reinterpret_cast<LPARAM>("after");
+    // 3: neither the step nor the default processing; 1: the step, then the
+    // filter's result; 2: no step, the default processing. A step that
+    // returns by itself (a refused close) keeps its own result.
+    // clang-format off
+    const struct { int bits, canClose; UINT message; LPARAM lParam; LRESULT result; const char* text; } rows[] = {
+        {3, 1, WM_MOVE, MAKELPARAM(1, 1), 77, "before"}, {3, 1, WM_SETTEXT, after, 77, "before"}, {3, 1, WM_CLOSE, 0, 77, "before"},
+        {1, 1, WM_MOVE, MAKELPARAM(2, 3), 77, "before"}, {1, 1, WM_SETTEXT, after, 77, "before"}, {1, 0, WM_CLOSE, 0, 0, "before"},
+        {2, 1, WM_MOVE, 0, 0, "before"}, {2, 1, WM_SETTEXT, after, TRUE, "after"}};
+    // clang-format on
+    for (const auto& row : rows) {
+        frame->filterBits = row.bits;
+        frame->canClose = row.canClose;
+        EXPECT_EQ(Send(row.message, 0, row.lParam), row.result) << &row - rows;
+        EXPECT_EQ(text(), row.text) << &row - rows;
+        EXPECT_TRUE(IsWindow(frame->handle));
+    }
     EXPECT_EQ(CompareCalls({"W.OnMove 2 3", "W.CanClose W 2"}, log), "");
 }
 

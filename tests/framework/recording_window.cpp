@@ -68,26 +68,21 @@ int RecordingFrame::OnDrag(int code, DragInfo* info) {
 }
 
 std::string CompareCalls(const CallLog& expected, const CallLog& actual) {
-    size_t a = 0;
-    std::ostringstream text;
-    for (const std::string& line : expected) {
-        bool optional = !line.empty() && line[0] == '?';
-        std::string want = optional ? line.substr(1) : line;
-        if (a < actual.size() && actual[a] == want) {
+    size_t a = 0, e = 0;
+    for (; e < expected.size(); ++e) {
+        bool optional = expected[e][0] == '?';
+        if (a < actual.size() && actual[a] == expected[e].substr(optional))
             ++a;
-        } else if (!optional) {
-            text << "call " << a << ": expected \"" << want << "\"";
+        else if (!optional)
             break;
-        }
     }
-    if (text.str().empty() && a < actual.size())
-        text << "unexpected call " << a;
-    if (!text.str().empty()) {
-        text << "; whole log:";
-        for (const std::string& line : actual)
-            text << "\n  " << line;
-    }
-    return text.str();
+    if (e == expected.size() && a == actual.size())
+        return "";
+    std::string text = e < expected.size() ? "call " + std::to_string(a) + ": expected \"" + expected[e] + "\""
+                                           : "unexpected call " + std::to_string(a);
+    for (const std::string& line : actual)
+        text += "\n  " + line;
+    return text;
 }
 
 void Settle() {
