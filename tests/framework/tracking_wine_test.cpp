@@ -122,6 +122,7 @@ TEST_F(TrackingTest, Scripts) {
         {1, "M50,60 P50,60 T-1 | T1 K | M70,90 R70,90", "| D0 D2 K50,60ckd | D1 D2 D1 D3"},
         // Four pixels start it at the next poll, from the press point; three do not.
         {1, "M50,60 P50,60 M53,60 M50,57 T1 | M50,64 | T1 K R50,64", "| | D0 D2 K50,60ckd D1 D3"},
+        {1, "M50,60 P50,60 M54,60 T1 K R54,60", "D0 D2 K50,60ckd D1 D3"},  // across as well as down
         // A release before the drag, or after a refusal, is a click.
         {0, "M50,60 P50,60 T3 R50,60 P20,30 T R21,30", "C50,60 D0 C21,30"},
         // Escape, a lost capture or deactivation cancels; the later release is no click.

@@ -18,22 +18,13 @@ TEST(CreateFolderPath, Table) {
     scratch.WriteFile("file", "");
     std::string base = scratch.Path() + "\\";
     std::string fits = base + std::string(254 - base.size(), 'd');  // room for its '\' and the terminator
-    const struct {
-        std::string path;
-        int result;
-        bool made;
-    } rows[] = {
-        {scratch / "one\\two\\three", 0, true},
-        {scratch / "one\\two\\three\\", 0, true},  // already there
-        {"relative\\path", 1, false},
-        {"\\rooted\\path", 1, false},
-        {"C:relative", 1, false},
-        {"", 1, false},
-        {scratch / "file\\below", 4, false},
-        {fits + "e", 2, false},  // refused whole, not cut
-        {fits, 0, true},
-        {fits + "\\", 0, true},
-    };
+    // clang-format off
+    const struct { std::string path; int result; bool made; } rows[] = {
+        {scratch / "one\\two\\three", 0, true}, {scratch / "one\\two\\three\\", 0, true},  // made, then already there
+        {"relative\\path", 1, false}, {"\\rooted\\path", 1, false}, {"C:relative", 1, false}, {"", 1, false},
+        {scratch / "file\\below", 4, false}, {fits + "e", 2, false},  // refused whole, not cut
+        {fits, 0, true}, {fits + "\\", 0, true}};
+    // clang-format on
     for (const auto& row : rows) {
         EXPECT_EQ(CreateFolderPath(row.path.c_str()), row.result) << row.path;
         EXPECT_EQ(!row.path.empty() && FolderExists(row.path), row.made) << row.path;
