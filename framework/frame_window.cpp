@@ -1,6 +1,5 @@
 #include "framework/frame_window.h"
 
-#include "framework/pointer_tracking.h"
 #include "framework/scroll_math.h"
 
 FrameWindow::FrameWindow()
