@@ -231,7 +231,9 @@ LRESULT CALLBACK WindowDispatchProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
                 }
                 break;
             case WM_MOUSEACTIVATE:
-                h->OnMouseMessage(w, message, wParam, LOWORD(lParam), HIWORD(lParam));
+                // Not a point: a hit-test code, which may be negative (HTERROR,
+                // HTTRANSPARENT), and the mouse message that activated the window.
+                h->OnMouseMessage(w, message, wParam, static_cast<short>(LOWORD(lParam)), HIWORD(lParam));
                 break;
             case WM_DRAWITEM:
             case WM_MEASUREITEM:
@@ -284,7 +286,7 @@ LRESULT CALLBACK WindowDispatchProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             case WM_MBUTTONUP:
             case WM_MBUTTONDBLCLK:
             case WM_MOUSEWHEEL:
-                h->OnMouseMessage(w, message, wParam, LOWORD(lParam), HIWORD(lParam));
+                h->OnMouseMessage(w, message, wParam, x, y);
                 break;
             case WM_CAPTURECHANGED:
                 h->OnMouseMessage(w, message, static_cast<WPARAM>(lParam), 0, 0);
