@@ -13,9 +13,10 @@ shift 2
 session="$build/wine-session"
 export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko prompts, and no menu entries written on the host when a
-# shell link is saved.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# No Mono or Gecko prompts, no menu entries written on the host when a shell
+# link is saved, and no crash debugger: a program that crashes ends at once
+# with its exception code instead of waiting out the test's timeout.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 
 # Wine's 32-bit loader is itself a 32-bit Linux program. Some kernels run none
 # (no IA-32 emulation): there only 64-bit Windows programs can start, through

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,251 +12,118 @@
 
 namespace {
 
-using Paths = std::vector<std::string>;
 using Bytes = std::vector<unsigned char>;
+const std::string kPrefix = "C:\\Apps\\Tapdeck\\3\\";
 
-const char kPrefix[] = "C:\\Apps\\Tapdeck\\3\\";
-
-ItemRecord Record(const std::string& path) {
-    ItemRecord record;
-    memset(&record, 0, sizeof record);
-    strncpy(record.path, path.c_str(), sizeof record.path - 1);
-    return record;
-}
-
-Bytes Encode(const Paths& paths) {
+// Words of `names` as paths: a name without a backslash lies in kPrefix.
+Bytes Encode(const std::string& names, bool asPaths = true) {
     std::vector<ItemRecord> records;
-    for (const std::string& p : paths)
-        records.push_back(Record(p));
+    std::istringstream words(names);
+    for (std::string word; words >> word;) {
+        records.emplace_back();
+        memset(&records.back(), 0, sizeof(ItemRecord));
+        word = asPaths && word.find('\\') == std::string::npos ? kPrefix + word : word;
+        strncpy(records.back().path, word.c_str(), sizeof records.back().path - 1);
+    }
     Bytes bytes(item_file::kMaxFileSize);
     bytes.resize(EncodeItemFile(records.data(), static_cast<int>(records.size()), bytes.data()));
     return bytes;
 }
 
-Paths Decode(const Bytes& bytes) {
-    ItemRecord records[item_file::kMaxStoredRead];
-    int count = DecodeStoredRecords(bytes.data(), bytes.size(), records);
-    Paths paths;
-    for (int i = 0; i < count; ++i)
-        paths.push_back(records[i].path);
-    return paths;
-}
-
 // One rescan as the launcher runs it, from the stored file to the rewritten one.
-Bytes Rescan(const Bytes& stored, const Paths& listing, const char* prefix = kPrefix) {
-    ItemRecord records[item_file::kMaxStoredRead];
-    int count = DecodeStoredRecords(stored.data(), stored.size(), records);
+Bytes Rescan(const std::string& stored, const std::string& listing) {
+    Bytes bytes = Encode(stored);
+    ItemRecord records[item_file::kMaxStoredRead], present[item_file::kMaxItems];
     static ItemMerge merge;
-    BeginMerge(&merge, records, count);
-    for (const std::string& name : listing) {
-        if (!MergeListedName(&merge, prefix, name.c_str()))
-            break;
+    BeginMerge(&merge, records, DecodeStoredRecords(bytes.data(), bytes.size(), records));
+    std::istringstream words(listing);
+    for (std::string name; words >> name && MergeListedName(&merge, kPrefix.c_str(), name.c_str());) {
     }
-    ItemRecord present[item_file::kMaxItems];
     int written = FinishMerge(&merge, present);
-    for (int i = 0; i < written; ++i) {
-        EXPECT_EQ(present[i].icon, 0u);
-        EXPECT_EQ(present[i].highlightIcon, 0u);
-        EXPECT_EQ(present[i].label[0], '\0');
-    }
-    Bytes bytes(item_file::kMaxFileSize);
+    for (int i = 0; i < written; ++i)
+        EXPECT_TRUE(present[i].icon == 0 && present[i].highlightIcon == 0 && present[i].label[0] == '\0');
+    bytes.resize(item_file::kMaxFileSize);
     bytes.resize(EncodeItemFile(present, written, bytes.data()));
     return bytes;
 }
 
-Paths RescanPaths(const Paths& stored, const Paths& listing) {
-    return Decode(Rescan(Encode(stored), listing));
+std::string Names(const char* stem, int from, int to) {
+    std::string names;
+    for (int i = from; i < to; ++i)
+        names += " " + (stem + std::to_string(i));
+    return names;
 }
 
-std::string In(const std::string& name) {
-    return kPrefix + name;
+TEST(ItemMerge, Table) {
+    std::string fits(255 - kPrefix.size(), 'n');  // a full path of 255 characters
+    // clang-format off
+    const struct { std::string stored, listing, expected, why; } rows[] = {
+        {"c gone a", "a z c b", "c a z b", "order kept, vanished dropped, new ones appended as listed"},
+        {"", "", "", "empty"}, {"c a", "", "", "all vanished"},
+        {"", Names("f", 0, 16), Names("f", 0, 15), "fifteen at most"},
+        {Names("f", 0, 15), Names("f", 0, 16), Names("f", 0, 15), "the sixteenth waits"},
+        {Names("f", 0, 15), Names("f", 1, 16), Names("f", 1, 16), "until a place is free"},
+        {"App b", "b APP", "App b", "names match without case, the stored spelling stays"},
+        {"a[1]", "a{1}", "a{1}", "only letters fold"},
+        {"D:\\Old\\3\\x", "new x", "D:\\Old\\3\\x new", "a moved folder keeps the old paths"},
+        {"bare", "BARE", "bare", "a stored path without a backslash is all name"},
+        {"a E:\\else\\A b", "a", "a E:\\else\\A", "duplicates are all kept"}, {"", "n N", "n", "none added twice"},
+        {"", "tapdeck.dat .hidden TAPDECK.DAT", "TAPDECK.DAT", "the item file, so spelled, and dot-files"},
+        {"", fits + "x " + fits, fits, "a path that would not fit is not recorded"},
+        {Names("old", 0, 16), Names("new", 0, 40), Names("new", 0, 15), "the listing stops when the work is full"}};
+    // clang-format on
+    for (const auto& row : rows)
+        EXPECT_EQ(Rescan(row.stored, row.listing), Encode(row.expected)) << row.why;
 }
 
-TEST(ItemMerge, KeepsTheOrderDropsVanishedFilesAndAppendsNewOnesInListingOrder) {
-    Paths stored = {In("c.lnk"), In("gone.lnk"), In("a.lnk")};
-    Paths listing = {"a.lnk", "z.txt", "c.lnk", "b.doc"};
-    EXPECT_EQ(RescanPaths(stored, listing), (Paths{In("c.lnk"), In("a.lnk"), In("z.txt"), In("b.doc")}));
-    EXPECT_EQ(RescanPaths({}, {}), Paths{});
-    EXPECT_EQ(RescanPaths(stored, {}), Paths{});
-}
-
-TEST(ItemMerge, FifteenItemsAtMostAndTheSixteenthWaitsForAFreePlace) {
-    Paths listing;
-    for (int i = 0; i < 16; ++i)
-        listing.push_back("f" + std::to_string(i) + ".lnk");
-    Paths first = RescanPaths({}, listing);
-    ASSERT_EQ(first.size(), 15u);
-    EXPECT_EQ(first.back(), In("f14.lnk"));
-    EXPECT_EQ(RescanPaths(first, listing), first);  // still never recorded
-
-    listing.erase(listing.begin() + 3);  // f3 deleted
-    Paths after = RescanPaths(first, listing);
-    ASSERT_EQ(after.size(), 15u);
-    EXPECT_EQ(after[3], In("f4.lnk"));
-    EXPECT_EQ(after.back(), In("f15.lnk"));
-}
-
-TEST(ItemMerge, MatchesFileNamesWithoutCaseAndKeepsTheStoredPath) {
-    // A case-only rename keeps the item's place and its former spelling.
-    Paths stored = {In("App.lnk"), In("b.lnk")};
-    EXPECT_EQ(RescanPaths(stored, {"b.lnk", "APP.LNK"}), stored);
-    // Only ASCII letters fold: brackets and braces stay distinct names.
-    EXPECT_EQ(RescanPaths({In("a[1].txt")}, {"a{1}.txt"}), (Paths{In("a{1}.txt")}));
-}
-
-TEST(ItemMerge, AMovedProgramFolderKeepsOldPathsAndGivesNewFilesTheNewOne) {
-    Paths stored = {"D:\\Old\\3\\x.lnk"};
-    EXPECT_EQ(RescanPaths(stored, {"new.lnk", "x.lnk"}), (Paths{"D:\\Old\\3\\x.lnk", In("new.lnk")}));
-    // A stored path without any backslash is all file name.
-    EXPECT_EQ(RescanPaths({"bare.lnk"}, {"BARE.lnk"}), (Paths{"bare.lnk"}));
-}
-
-TEST(ItemMerge, DuplicatesAreAllKeptAndNothingIsAddedTwice) {
-    Paths stored = {In("a.lnk"), "E:\\elsewhere\\A.LNK", In("b.lnk")};
-    EXPECT_EQ(RescanPaths(stored, {"a.lnk"}), (Paths{In("a.lnk"), "E:\\elsewhere\\A.LNK"}));
-    // Two spellings in one listing: the second matches the record the first added.
-    EXPECT_EQ(RescanPaths({}, {"n.lnk", "N.LNK"}), (Paths{In("n.lnk")}));
-}
-
-TEST(ItemMerge, TheItemFileAndDotFilesAreNoItems) {
-    EXPECT_EQ(RescanPaths({}, {"tapdeck.dat", ".hidden", ".", "TAPDECK.DAT"}), (Paths{In("TAPDECK.DAT")}));
-    EXPECT_EQ(RescanPaths({}, {"Tapdeck.dat"}), (Paths{In("Tapdeck.dat")}));
-}
-
-TEST(ItemMerge, AFileWhosePathWouldNotFitIsNotRecorded) {
-    std::string prefix = kPrefix;
-    std::string fits(255 - prefix.size(), 'n');  // the full path takes 255 characters
-    Paths result = RescanPaths({}, {fits + "x", fits});
-    EXPECT_EQ(result, (Paths{In(fits)}));
-}
-
-TEST(ItemMerge, ListingStopsWhenTheWorkingArrayIsFull) {
-    // 16 stored records whose files are gone leave room for 16 new files.
-    Paths stored;
-    for (int i = 0; i < 16; ++i)
-        stored.push_back(In("old" + std::to_string(i)));
-    ItemRecord records[16];
-    for (int i = 0; i < 16; ++i)
-        records[i] = Record(stored[i]);
-    static ItemMerge merge;
-    BeginMerge(&merge, records, 16);
-    int taken = 0;
-    for (int i = 0; i < 40; ++i, ++taken) {
-        if (!MergeListedName(&merge, kPrefix, ("new" + std::to_string(i)).c_str())) {
-            ++taken;
-            break;
-        }
-    }
-    EXPECT_EQ(taken, 16);
-    EXPECT_EQ(merge.count, item_file::kWorkingCapacity);
-}
-
-Bytes Header(int32_t count) {
-    Bytes bytes = {'Z', 'T', 'D', '1', 0, 0, 0, 0};
-    uint32_t bits = static_cast<uint32_t>(count);
+Bytes File(int32_t count, int records, size_t extra = 0, char magic = '1') {
+    Bytes bytes = {'Z', 'T', 'D', static_cast<unsigned char>(magic)};
     for (int i = 0; i < 4; ++i)
-        bytes[4 + i] = static_cast<unsigned char>(bits >> (8 * i));
+        bytes.push_back(static_cast<unsigned char>(static_cast<uint32_t>(count) >> (8 * i)));
+    bytes.resize(bytes.size() + records * item_file::kRecordSize + extra, 'p');  // no terminator anywhere
     return bytes;
 }
 
-Bytes WithRecords(Bytes bytes, int records, char fill = 'p') {
-    for (int r = 0; r < records; ++r) {
-        Bytes record(item_file::kRecordSize, static_cast<unsigned char>(fill));  // no terminator anywhere
-        bytes.insert(bytes.end(), record.begin(), record.end());
-    }
-    return bytes;
-}
-
-TEST(ItemFileCodec, LayoutIsMagicCountAndRecords) {
-    Bytes bytes = Encode({"C:\\x"});
-    ASSERT_EQ(bytes.size(), 8u + 328u);
-    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 8), Header(1));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()) + 16), "C:\\x");
-    EXPECT_EQ(Encode({}), Header(0));
-}
-
-TEST(ItemFileCodec, OnlyWholeRecordsReallyReadCountWhateverTheStoredCount) {
-    const struct {
-        int32_t stored;
-        int present;  // whole records in the file
-        size_t extraBytes;
-        int expected;
-    } rows[] = {
-        {2, 2, 0, 2},    {-1, 2, 0, 0},   {INT32_MIN, 1, 0, 0}, {100, 3, 0, 3}, {3, 2, 327, 2},
-        {17, 17, 0, 16}, {16, 16, 0, 16}, {1, 0, 0, 0},         {0, 2, 0, 0},
-    };
+TEST(ItemFileCodec, Table) {
+    Bytes one = Encode("C:\\x", false);
+    EXPECT_EQ(one.size(), 8u + 328u);
+    EXPECT_EQ(Bytes(one.begin(), one.begin() + 8), File(1, 0));
+    EXPECT_STREQ(reinterpret_cast<const char*>(one.data()) + 16, "C:\\x");
+    EXPECT_EQ(Encode(""), File(0, 0));
+    // Only whole records count, whatever the stored count; DecodeFirstItem
+    // gives their count, or 1 with the empty-folder record.
+    // clang-format off
+    const struct { Bytes bytes; int records, first; } rows[] = {
+        {File(2, 2), 2, 2}, {File(-1, 2), 0, 1}, {File(INT32_MIN, 1), 0, 1}, {File(100, 3), 3, 3},
+        {File(3, 2, 327), 2, 2}, {File(17, 17), 16, 17}, {File(1, 0), 0, 1}, {File(0, 2), 0, 1},
+        {File(1, 1, 0, '2'), 0, 1}, {Bytes{'Z', 'T', 'D'}, 0, 1}, {File(1, 0, 327), 0, 1}};
+    // clang-format on
     for (const auto& row : rows) {
-        Bytes bytes = WithRecords(Header(row.stored), row.present);
-        bytes.resize(bytes.size() + row.extraBytes, 'q');
-        EXPECT_EQ(Decode(bytes).size(), static_cast<size_t>(row.expected)) << row.stored << "/" << row.present;
+        ItemRecord records[item_file::kMaxStoredRead], first;
+        memset(&first, 'z', sizeof first);
+        ASSERT_EQ(DecodeStoredRecords(row.bytes.data(), row.bytes.size(), records), row.records) << &row - rows;
+        for (int i = 0; i < row.records; ++i)  // strings end within their fields
+            EXPECT_TRUE(strlen(records[i].path) == 255 && strlen(records[i].label) == 63);
+        size_t read = std::min<size_t>(row.bytes.size(), 336);
+        EXPECT_EQ(DecodeFirstItem(row.bytes.data(), read, row.bytes.size(), &first), row.first) << &row - rows;
+        EXPECT_EQ(row.records == 0 ? first.label : std::to_string(strlen(first.path)),
+                  row.records == 0 ? "ERROR, Empty folder!" : "255");
     }
-    EXPECT_TRUE(Decode(Bytes{'Z', 'T', 'D'}).empty());
-    EXPECT_TRUE(Decode(Bytes{'Z', 'T', 'D', '1', 5}).empty());  // the count itself is cut
-    EXPECT_TRUE(Decode(WithRecords({'Z', 'T', 'D', '2', 1, 0, 0, 0}, 1)).empty());
-}
-
-TEST(ItemFileCodec, StringsEndWithinTheirFields) {
-    Bytes bytes = WithRecords(Header(1), 1);
-    ItemRecord records[item_file::kMaxStoredRead];
-    ASSERT_EQ(DecodeStoredRecords(bytes.data(), bytes.size(), records), 1);
-    EXPECT_EQ(strlen(records[0].path), 255u);
-    EXPECT_EQ(strlen(records[0].label), 63u);
-}
-
-TEST(FirstItem, TheFirstWholeRecordOrTheEmptyFolderRecord) {
-    auto first = [](const Bytes& bytes, uint64_t fileSize, ItemRecord* out) {
-        return DecodeFirstItem(bytes.data(), bytes.size(), fileSize, out);
-    };
-    ItemRecord out;
-    Bytes two = Encode({"C:\\one", "C:\\two"});
-    EXPECT_EQ(first(Bytes(two.begin(), two.begin() + 336), two.size(), &out), 2);
-    EXPECT_STREQ(out.path, "C:\\one");
-
-    Bytes cutHeader = Header(1);
-    cutHeader.pop_back();
-    Bytes cutRecord = WithRecords(Header(1), 1);
-    cutRecord.pop_back();
-    const Bytes noItem[] = {Header(0),
-                            Header(3),
-                            cutHeader,
-                            cutRecord,
-                            WithRecords(Header(0), 1),
-                            WithRecords(Header(-4), 1),
-                            WithRecords(Bytes(8, 'x'), 1)};
-    for (const Bytes& bytes : noItem) {
-        memset(&out, 'z', sizeof out);
-        EXPECT_EQ(first(bytes, bytes.size(), &out), 1);
-        EXPECT_STREQ(out.path, "");
-        EXPECT_STREQ(out.label, "ERROR, Empty folder!");
-    }
-
-    // A count beyond the file's records is cut to them; the strings are bounded.
-    Bytes bytes = WithRecords(Header(9), 1);
-    EXPECT_EQ(first(bytes, bytes.size() + 328 + 100, &out), 2);
-    EXPECT_EQ(strlen(out.path), 255u);
 }
 
 TEST(LauncherValues, FolderPathsAndSettings) {
     FolderPaths paths;
     ASSERT_TRUE(MakeFolderPaths("C:", 0, &paths));  // a program in a drive's root
-    EXPECT_STREQ(paths.itemFile, "C:\\0\\tapdeck.dat");
-    EXPECT_STREQ(paths.pattern, "C:\\0\\*.*");
-    EXPECT_STREQ(paths.prefix, "C:\\0\\");
-    ASSERT_TRUE(MakeFolderPaths("D:\\Tapdeck", 15, &paths));
-    EXPECT_STREQ(paths.itemFile, "D:\\Tapdeck\\15\\tapdeck.dat");
-
+    EXPECT_EQ(std::string(paths.itemFile) + " " + paths.pattern + " " + paths.prefix,
+              "C:\\0\\tapdeck.dat C:\\0\\*.* C:\\0\\");
     std::string base(256 - sizeof "\\15\\tapdeck.dat", 'b');  // just fits
-    EXPECT_TRUE(MakeFolderPaths(base.c_str(), 15, &paths));
-    EXPECT_FALSE(MakeFolderPaths((base + "b").c_str(), 15, &paths));
     char settings[kPathSize];
-    EXPECT_TRUE(MakeSettingsPath(base.c_str(), settings));
-
+    EXPECT_TRUE(MakeFolderPaths(base.c_str(), 15, &paths) && MakeSettingsPath(base.c_str(), settings));
+    EXPECT_FALSE(MakeFolderPaths((base + "b").c_str(), 15, &paths));
     ApplySettingsWord(2);
-    EXPECT_EQ(iconSize, 16);
-    EXPECT_EQ(rowGap, 8);
+    EXPECT_EQ(iconSize * 100 + rowGap, 1608);
     ApplySettingsWord(kDefaultSettings);
-    EXPECT_EQ(iconSize, 32);
-    EXPECT_EQ(rowGap, 6);
+    EXPECT_EQ(iconSize * 100 + rowGap, 3206);
 }
 
 }  // namespace

@@ -1,50 +1,15 @@
-// The nested modal loop of a frame window and the ways it ends.
+// The nested modal loop of a frame window, the ways it ends, and the
+// application's own loop.
 
 #include <gtest/gtest.h>
 
-#include "framework/frame_window.h"
+#include "framework/application.h"
 #include "tests/framework/recording_window.h"
 
 namespace {
 
 using namespace framework_testing;
-
-class ModalTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetCursorPos(1000, 740);
-        mainWindow = nullptr;
-        modal_.windowFlags |= window_flags::kNoQuitOnDestroy;
-        other_.windowFlags |= window_flags::kNoQuitOnDestroy;
-        modal_.CreateFrame(nullptr, 50, 50, 100, 100, WS_POPUP | WS_VISIBLE, "M", nullptr, nullptr, 0);
-        other_.CreateFrame(nullptr, 200, 50, 100, 100, WS_POPUP | WS_VISIBLE, "O", nullptr, nullptr, 0);
-        Settle();
-        log_.clear();
-    }
-    void TearDown() override {
-        modal_.Destroy();
-        other_.Destroy();
-        mainWindow = nullptr;
-    }
-    void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-        PostMessageA(window, message, wParam, lParam);
-    }
-
-    CallLog log_;
-    RecordingFrame modal_{"M", &log_};
-    RecordingFrame other_{"O", &log_};
-};
-
-TEST_F(ModalTest, CloseEndsTheLoopWithCancelAndOtherClosesAreDropped) {
-    Post(other_.handle, WM_CLOSE);
-    Post(modal_.handle, WM_CLOSE);
-    EXPECT_EQ(modal_.RunModal(1), 2);
-    EXPECT_EQ(CompareCalls({"M.CanClose M 2", "M.OnModalCancel", "?M.OnHide"}, log_), "");
-    EXPECT_TRUE(IsWindow(other_.handle));  // the close request to O was dropped, O was not asked
-    EXPECT_FALSE(IsWindowVisible(modal_.handle));
-    EXPECT_EQ(modalDepth, 0);
-    EXPECT_EQ(modal_.inModalLoop, 0);
-}
+using ModalTest = FrameworkTest;
 
 // Timer procedures that drive a loop from inside it.
 void CALLBACK AgreeAndConfirm(HWND hwnd, UINT, UINT_PTR id, DWORD) {
@@ -53,64 +18,9 @@ void CALLBACK AgreeAndConfirm(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
 }
 
-TEST_F(ModalTest, ARefusedCloseOrCommandKeepsTheLoopRunning) {
-    modal_.canClose = 0;
-    Post(modal_.handle, WM_CLOSE);
-    Post(modal_.handle, WM_COMMAND, MAKEWPARAM(IDOK, 0));
-    SetTimer(modal_.handle, 1, 10, AgreeAndConfirm);
-    EXPECT_EQ(modal_.RunModal(1), 1);
-    EXPECT_EQ(CompareCalls({"M.CanClose M 2", "M.OnCommand - 0 1", "M.CanClose - 1", "M.OnCommand - 0 1",
-                            "M.CanClose - 1", "M.OnModalOk", "?M.OnHide"},
-                           log_),
-              "");
-}
-
-TEST_F(ModalTest, OnlyAStandardIdWithoutNotificationEndsTheLoop) {
-    Post(modal_.handle, WM_COMMAND, MAKEWPARAM(32, 0));
-    Post(modal_.handle, WM_COMMAND, MAKEWPARAM(IDOK, BN_DOUBLECLICKED));
-    Post(modal_.handle, WM_COMMAND, MAKEWPARAM(IDOK, 0));
-    EXPECT_EQ(modal_.RunModal(0), 1);
-    EXPECT_EQ(CompareCalls({"M.OnCommand - 0 32", "M.OnCommand - 5 1", "M.OnCommand - 0 1", "M.CanClose - 1",
-                            "M.OnModalOk", "?M.OnHide"},
-                           log_),
-              "");
-
-    // Bit 2 of the command's result skips the ending check.
-    log_.clear();
-    modal_.commandBits = 2;
-    Post(modal_.handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0));
-    Post(modal_.handle, WM_CLOSE);
-    EXPECT_EQ(modal_.RunModal(0), 2);
-    EXPECT_EQ(CompareCalls({"M.OnCommand - 0 2", "M.CanClose M 2", "M.OnModalCancel", "?M.OnHide"}, log_), "");
-}
-
-TEST_F(ModalTest, TheQuitMessageEndsTheLoopAndIsConsumed) {
-    modal_.modalResult = 0;
-    PostQuitMessage(9);
-    EXPECT_EQ(modal_.RunModal(0), 0);
-    EXPECT_EQ(modalDepth, 0);  // the loop that the quit ended no longer counts
-    EXPECT_EQ(modal_.inModalLoop, 0);
-    MSG msg;
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    // With no loop running, a close request is no longer dropped.
-    other_.canClose = 1;
-    SendMessageA(other_.handle, WM_CLOSE, 0, 0);
-    EXPECT_EQ(other_.handle, nullptr);
-}
-
-TEST_F(ModalTest, EndModalOutsideItsLoopChangesNothing) {
-    modal_.modalResult = 5;
-    modal_.EndModal(1);
-    SendMessageA(modal_.handle, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
-    EXPECT_EQ(modal_.modalResult, 5);
-    EXPECT_EQ(modalDepth, 0);
-    EXPECT_EQ(CompareCalls({"M.OnCommand - 0 1"}, log_), "");  // not asked, not ended
-}
-
 RecordingFrame* innerFrame;
 bool parentEnabledInside;
-int innerResult;
-int depthInside;
+int innerResult, depthInside;
 
 void CALLBACK CheckParentAndConfirm(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     KillTimer(hwnd, id);
@@ -126,20 +36,98 @@ void CALLBACK RunInnerLoop(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
 }
 
-TEST_F(ModalTest, NestedLoopsEndOneAtATimeAndTheParentIsDisabledMeanwhile) {
-    CallLog childLog;
-    RecordingFrame child("C", &childLog);
-    child.CreateFrame(modal_.handle, 0, 0, 50, 50, 0, nullptr, nullptr, nullptr, 0);
+TEST_F(ModalTest, WaysTheLoopEnds) {
+    CallLog otherLog;
+    RecordingFrame other("O", &otherLog);
+    other.windowFlags |= window_flags::kNoQuitOnDestroy;
+    other.CreateFrame(nullptr, 300, 40, 100, 100, WS_POPUP | WS_VISIBLE, "O", nullptr, nullptr, 0);
+    Settle();
+    HWND w = frame->handle;
+    const WPARAM close = WPARAM(-1);  // a WM_CLOSE; any other word is a WM_COMMAND's wParam
+    // clang-format off
+    const struct { std::vector<std::pair<HWND, WPARAM>> posts; int canClose, commandBits, result; CallLog expected; } rows[] = {
+        // Only the modal window may close while its loop runs: O is not even asked.
+        {{{other.handle, close}, {w, close}}, 1, 0, 2, {"W.CanClose W 2", "W.OnModalCancel", "?W.OnHide"}},
+        // Refused twice, then agreed to by the timer.
+        {{{w, close}, {w, IDOK}}, 0, 0, 1, {"W.CanClose W 2", "W.OnCommand - 0 1", "W.CanClose - 1", "W.OnCommand - 0 1",
+                                            "W.CanClose - 1", "W.OnModalOk", "?W.OnHide"}},
+        // Only an id below 32 without a notification code ends the loop.
+        {{{w, 32}, {w, MAKEWPARAM(IDOK, BN_DOUBLECLICKED)}, {w, IDOK}}, 1, 0, 1,
+         {"W.OnCommand - 0 32", "W.OnCommand - 5 1", "W.OnCommand - 0 1", "W.CanClose - 1", "W.OnModalOk", "?W.OnHide"}},
+        // Bit 2 of the command's result skips the ending check.
+        {{{w, IDCANCEL}, {w, close}}, 1, 2, 2, {"W.OnCommand - 0 2", "W.CanClose W 2", "W.OnModalCancel", "?W.OnHide"}}};
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.expected[0]);
+        log.clear();
+        frame->canClose = row.canClose;
+        frame->commandBits = row.commandBits;
+        for (const auto& post : row.posts)
+            PostMessageA(post.first, post.second == close ? WM_CLOSE : WM_COMMAND, post.second, 0);
+        if (row.canClose == 0)
+            SetTimer(w, 1, 10, AgreeAndConfirm);
+        EXPECT_EQ(frame->RunModal(1), row.result);
+        EXPECT_EQ(CompareCalls(row.expected, log), "");
+        EXPECT_FALSE(IsWindowVisible(w));
+        EXPECT_EQ(modalDepth + frame->inModalLoop, 0);
+        EXPECT_TRUE(IsWindow(other.handle));
+    }
+
+    // The quit message ends the loop and is consumed; the loop then no
+    // longer counts, so a close request is no longer dropped.
+    frame->modalResult = 0;
+    PostQuitMessage(9);
+    EXPECT_EQ(frame->RunModal(0), 0);
+    EXPECT_EQ(modalDepth + frame->inModalLoop, 0);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    SendMessageA(other.handle, WM_CLOSE, 0, 0);
+    EXPECT_EQ(other.handle, nullptr);
+
+    // Outside its loop an OK is just a command, and EndModal changes nothing.
+    log.clear();
+    frame->modalResult = 5;
+    frame->EndModal(1);
+    Send(WM_COMMAND, MAKEWPARAM(IDOK, 0));
+    EXPECT_EQ(frame->modalResult, 5);
+    EXPECT_EQ(CompareCalls({"W.OnCommand - 0 1"}, log), "");
+
+    // Nested loops end one at a time, the parent disabled meanwhile.
+    RecordingFrame child("C", &otherLog);
+    child.CreateFrame(w, 0, 0, 50, 50, 0, nullptr, nullptr, nullptr, 0);
     innerFrame = &child;
     parentEnabledInside = true;
-    SetTimer(modal_.handle, 1, 1, RunInnerLoop);
-    EXPECT_EQ(modal_.RunModal(0), 2);
+    SetTimer(w, 1, 1, RunInnerLoop);
+    EXPECT_EQ(frame->RunModal(0), 2);
     EXPECT_EQ(innerResult, 1);
     EXPECT_EQ(depthInside, 2);
     EXPECT_FALSE(parentEnabledInside);
-    EXPECT_TRUE(IsWindowEnabled(modal_.handle));
+    EXPECT_TRUE(IsWindowEnabled(w));
     EXPECT_EQ(modalDepth, 0);
     child.Destroy();
+}
+
+TEST(Application, RunsUntilTheQuitMessageAndStopsThePollTimer) {
+    HWND savedMain = mainWindow;
+    mainWindow = nullptr;
+    {
+        Application app;
+        EXPECT_EQ(application, &app);
+        EXPECT_EQ(app.run(nullptr, nullptr, "", SW_SHOW), 0);  // no main window: at once
+        HWND window = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        SetMainWindow(window);
+        PostQuitMessage(3);
+        EXPECT_EQ(app.run(nullptr, nullptr, "", SW_SHOW), 0);
+        MSG msg;
+        EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        DestroyWindow(window);
+        SetMainWindow(nullptr);
+        TrackWindow(nullptr);
+        ASSERT_NE(pollTimer, 0u);
+    }
+    EXPECT_EQ(pollTimer, 0u);
+    EXPECT_EQ(application, nullptr);
+    mainWindow = savedMain;
 }
 
 }  // namespace

@@ -6,22 +6,18 @@
 
 namespace framework_testing {
 
-std::string NameOf(Window* window) {
+std::string RecordingFrame::NameOf(Window* window) {
     if (window == nullptr)
         return "-";
-    // Recorders set kCreated and are frames; their name is all a log needs.
-    auto* recorder = static_cast<RecordingFrame*>(window);
-    return window->IsFrame() ? recorder->Name() : "?";
+    return window->IsFrame() ? static_cast<RecordingFrame*>(window)->Name() : "?";
 }
 
-static std::string HandleName(HWND hwnd) {
-    Window* window = FromHandle(hwnd);
-    if (window != nullptr)
-        return NameOf(window);
-    return hwnd == nullptr ? "-" : "hwnd";
+std::string RecordingFrame::NameOf(HWND window) {
+    Window* ours = FromHandle(window);
+    return ours != nullptr ? NameOf(ours) : window == nullptr ? "-" : "hwnd";
 }
 
-void RecordingFrame::Log(Window* w, const char* operation, std::vector<long long> args) {
+void RecordingFrame::Log(Window* w, const std::string& operation, std::vector<long long> args) {
     std::ostringstream line;
     line << NameOf(w) << "." << operation;
     for (long long a : args)
@@ -29,48 +25,33 @@ void RecordingFrame::Log(Window* w, const char* operation, std::vector<long long
     log_->push_back(line.str());
 }
 
-void RecordingFrame::LogControl(Window* w, const char* operation, Window* control) {
-    log_->push_back(NameOf(w) + "." + operation + " " + NameOf(control));
-}
-
 void RecordingFrame::OnCreate(Window* w) {
     visibleDuringCreate = IsWindowVisible(w->handle) != FALSE;
     Log(w, "OnCreate");
 }
 
-void RecordingFrame::OnMouseEnter(Window* w, HWND previous) {
-    log_->push_back(NameOf(w) + ".OnMouseEnter " + HandleName(previous));
-}
-
-void RecordingFrame::OnMouseLeave(Window* w, HWND now) {
-    log_->push_back(NameOf(w) + ".OnMouseLeave " + HandleName(now));
-}
-
 int RecordingFrame::CanClose(Window* w, Window* requester, int code) {
-    log_->push_back(NameOf(w) + ".CanClose " + NameOf(requester) + " " + std::to_string(code));
+    Log(w, "CanClose " + NameOf(requester), {code});
     return canClose;
 }
 
-int RecordingFrame::FilterMessage(Window* w, UINT message, WPARAM, LPARAM, LRESULT* result) {
-    if (recordFilter)
-        Log(w, "FilterMessage", {message});
+int RecordingFrame::FilterMessage(Window*, UINT, WPARAM, LPARAM, LRESULT* result) {
     *result = filterResult;
     return filterBits;
 }
 
 int RecordingFrame::OnCommand(Window* w, Window* control, int code, HWND, int id) {
-    log_->push_back(NameOf(w) + ".OnCommand " + NameOf(control) + " " + std::to_string(code) + " " +
-                    std::to_string(id));
+    Log(w, "OnCommand " + NameOf(control), {code, id});
     return commandBits;
 }
 
 void RecordingFrame::OnMouseMessage(Window* w, UINT message, WPARAM wParam, int x, int y) {
     if (recordMouseMessages)
-        Log(w, "OnMouseMessage", {message, static_cast<long long>(wParam), x, y});
+        Log(w, "OnMouseMessage", {message, (long long)wParam, x, y});
 }
 
 int RecordingFrame::OnNotify(Window* w, Window* control, NMHDR* header, LRESULT* result) {
-    log_->push_back(NameOf(w) + ".OnNotify " + NameOf(control) + " " + std::to_string(header->code));
+    Log(w, "OnNotify " + NameOf(control), {(long long)header->code});
     *result = 42;
     return notifyBits;
 }
@@ -87,33 +68,69 @@ int RecordingFrame::OnDrag(int code, DragInfo* info) {
 }
 
 std::string CompareCalls(const CallLog& expected, const CallLog& actual) {
-    size_t a = 0;
-    for (size_t e = 0; e < expected.size(); ++e) {
-        bool optional = !expected[e].empty() && expected[e][0] == '?';
-        std::string want = optional ? expected[e].substr(1) : expected[e];
-        if (a < actual.size() && actual[a] == want) {
+    size_t a = 0, e = 0;
+    for (; e < expected.size(); ++e) {
+        bool optional = expected[e][0] == '?';
+        if (a < actual.size() && actual[a] == expected[e].substr(optional))
             ++a;
-        } else if (!optional) {
-            std::string got = a < actual.size() ? actual[a] : "<end>";
-            std::ostringstream text;
-            text << "call " << a << ": expected \"" << want << "\", got \"" << got << "\"\nwhole log:";
-            for (const std::string& line : actual)
-                text << "\n  " << line;
-            return text.str();
-        }
+        else if (!optional)
+            break;
     }
-    if (a < actual.size()) {
-        std::ostringstream text;
-        text << "unexpected call " << a << ": \"" << actual[a] << "\"\nwhole log:";
-        for (const std::string& line : actual)
-            text << "\n  " << line;
-        return text.str();
-    }
-    return "";
+    if (e == expected.size() && a == actual.size())
+        return "";
+    std::string text = e < expected.size() ? "call " + std::to_string(a) + ": expected \"" + expected[e] + "\""
+                                           : "unexpected call " + std::to_string(a);
+    for (const std::string& line : actual)
+        text += "\n  " + line;
+    return text;
 }
 
 void Settle() {
     testing_support::PumpUntilQuiet(30, 2000);
 }
+
+void FrameworkTest::MakeFrame(DWORD style, DWORD exStyle, int width, int height) {
+    // Moves the system reports for windows appearing under the pointer would
+    // add calls to the log.
+    SetCursorPos(1000, 740);
+    mainWindow = nullptr;
+    frame = std::make_unique<RecordingFrame>("W", &log);
+    frame->windowFlags |= window_flags::kNoQuitOnDestroy;
+    frame->CreateFrame(nullptr, 40, 40, width, height, style, "W", nullptr, nullptr, exStyle);
+    ASSERT_NE(frame->handle, nullptr);
+    Settle();
+    StopTracking();
+    dragInfo.holdCountdown = kHoldIdle;
+    dragInfo.clickState = 0;
+    log.clear();
+}
+
+void FrameworkTest::TearDown() {
+    EndDrag(true);
+    StopTracking();
+    if (frame->handle != nullptr) {
+        frame->windowFlags |= window_flags::kNoQuitOnDestroy;
+        frame->Destroy();
+    }
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    mainWindow = nullptr;
+}
+
+// Every framework test program starts as the product does: the module
+// instance, the property name and the frame class.
+class FrameworkEnvironment : public ::testing::Environment {
+    void SetUp() override {
+        SetInstance(GetModuleHandleA(nullptr));
+        dragInfo.holdCountdown = kHoldIdle;
+        FormatPropertyName();
+        ASSERT_TRUE(RegisterFrameClass());
+    }
+    void TearDown() override { UnregisterFrameClass(); }
+};
+
+[[maybe_unused]] ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new FrameworkEnvironment);
 
 }  // namespace framework_testing

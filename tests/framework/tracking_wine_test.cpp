@@ -1,14 +1,14 @@
 // The pointer over frame windows: hover, leave, press-and-hold, drag, drop
-// and cancel, driven by a real pointer position, mouse messages and direct
-// calls of the poll procedure (so that no poll comes unbidden, the tests do
-// not pump messages while they drive).
+// and cancel, driven by the real pointer position, mouse messages and direct
+// calls of the poll procedure (no pumping while a script runs, so that no
+// poll comes unbidden).
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
 
-#include "framework/frame_window.h"
-#include "framework/pointer_tracking.h"
 #include "tests/framework/recording_window.h"
 #include "tests/support/pump.h"
 
@@ -16,266 +16,147 @@ namespace {
 
 using namespace framework_testing;
 
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-class TrackingTest : public ::testing::Test {
+class TrackingTest : public FrameworkTest {
 protected:
     void SetUp() override {
-        SetCursorPos(1000, 740);
-        GetClipCursor(&unclipped_);
-        frame_.windowFlags |= window_flags::kNoQuitOnDestroy;
-        frame_.recordMouseMessages = false;
-        frame_.CreateFrame(nullptr, 100, 100, 200, 300, WS_POPUP | WS_VISIBLE, "T", nullptr, nullptr, WS_EX_TOPMOST);
         other_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 400, 100, 100, 100, nullptr,
                                  nullptr, nullptr, nullptr);
-        Settle();
-        StopTracking();
-        dragInfo.holdCountdown = kHoldIdle;
-        dragInfo.clickState = 0;
-        log_.clear();
+        GetClipCursor(&unclipped_);
     }
     void TearDown() override {
-        EndDrag(true);
-        StopTracking();
-        frame_.Destroy();
+        FrameworkTest::TearDown();
         DestroyWindow(other_);
-        mainWindow = nullptr;
     }
-
-    // The real pointer over client point (x, y), and the move the window gets.
-    void Move(int x, int y) {
-        PointAt(x, y);
-        SendMessageA(frame_.handle, WM_MOUSEMOVE, pressed_ ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    bool ClipIs(RECT expected) {
+        RECT clip;
+        GetClipCursor(&clip);
+        return EqualRect(&clip, &expected) != FALSE;
     }
-    void PointAt(int x, int y) {
-        POINT p = {x, y};
-        ClientToScreen(frame_.handle, &p);
-        SetCursorPos(p.x, p.y);
-    }
-    void Press(int x, int y) {
-        pressed_ = true;
-        SendMessageA(frame_.handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    }
-    void Release(int x, int y) {
-        pressed_ = false;
-        SendMessageA(frame_.handle, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    }
-    void Poll(int times = 1) {
-        for (int i = 0; i < times; ++i)
-            PollTimerProc(nullptr, WM_TIMER, 0, 0);
-    }
-    // The log without the hover reports, which every poll may add.
-    CallLog DragCalls() const {
-        CallLog calls;
-        std::copy_if(log_.begin(), log_.end(), std::back_inserter(calls), [](const std::string& line) {
-            return line.find("OnDrag") != std::string::npos || line.find("OnClick") != std::string::npos;
-        });
-        return calls;
-    }
-    RECT ClientOnScreen() const {
+    RECT ClientOnScreen() {
         RECT r;
-        GetClientRect(frame_.handle, &r);
-        POINT origin = {0, 0};
-        ClientToScreen(frame_.handle, &origin);
-        OffsetRect(&r, origin.x, origin.y);
+        GetClientRect(frame->handle, &r);
+        MapWindowPoints(frame->handle, nullptr, reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
+    void PointAt(int x, int y, bool screen = false) {
+        POINT p = {x, y}, now;
+        if (!screen)
+            ClientToScreen(frame->handle, &p);
+        SetCursorPos(p.x, p.y);
+        // Polls read the position back: wait until the system reports it.
+        for (int i = 0; i < 200 && GetCursorPos(&now) && (now.x != p.x || now.y != p.y); ++i)
+            Sleep(5);
+    }
+    // One action a word: M move, p pointer only, P press, R release (each
+    // with x,y); T polls (alone: holdTicks, T-1 one less), V the same with
+    // hoverTicks; E Escape, C capture lost, A deactivated, O pointer over
+    // another window, X window destroyed, S content to scroll; | K Y log a
+    // mark, the drag state, the scroll state.
+    void Run(const std::string& script) {
+        std::istringstream words(script);
+        for (std::string a; words >> a;) {
+            int x = 0, y = 0;
+            sscanf(a.c_str() + 1, "%d,%d", &x, &y);
+            int hold = a.size() == 1 ? frame->holdTicks : x < 0 ? frame->holdTicks + x : x;
+            int hover = a.size() == 1 ? frame->hoverTicks : x < 0 ? frame->hoverTicks + x : x;
+            char state[64] = "";
+            int polls = a[0] == 'T' ? hold : a[0] == 'V' ? hover : 0;
+            for (int i = 0; i < polls; ++i)
+                PollTimerProc(nullptr, WM_TIMER, 0, 0);
+            if (a[0] == 'K')
+                snprintf(state, sizeof state, "K%ld,%ld%s%s%s", frame->lastDrag.start.x, frame->lastDrag.start.y,
+                         GetCapture() == frame->handle ? "c" : "", ClipIs(ClientOnScreen()) ? "k" : "",
+                         frame->lastDrag.dc != nullptr ? "d" : "");
+            // clang-format off
+            switch (a[0]) {
+                case 'M': PointAt(x, y); Send(WM_MOUSEMOVE, pressed_ ? MK_LBUTTON : 0, MAKELPARAM(x, y)); break;
+                case 'p': PointAt(x, y); break;
+                case 'P': pressed_ = true; Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); break;
+                case 'R': pressed_ = false; Send(WM_LBUTTONUP, 0, MAKELPARAM(x, y)); break;
+                case 'E': Send(WM_CHAR, VK_ESCAPE, 1); break;
+                case 'C': ReleaseCapture(); break;
+                case 'A': Send(WM_ACTIVATE, WA_INACTIVE, 0); break;
+                case 'O': PointAt(450, 150, true); break;
+                case 'X': frame->Destroy(); break;
+                case 'S': frame->SetContentSize(0, 1000, 1), frame->scrollY = 100; break;
+                case '|': log.push_back("|"); break;
+                case 'K': log.push_back(state); break;
+                case 'Y': log.push_back("Y" + std::to_string(frame->scrollY) + "/" + std::to_string(dragInfo.start.y + frame->scrollY));
+            }
+            // clang-format on
+        }
+    }
+    // The log as tokens (D2 for OnDrag 2, C5,6 OnClick, H5,6,0 OnHover, L
+    // OnMouseLeave): clicks always, the other kinds where `expected` has them.
+    std::string Tokens(const std::string& expected) {
+        std::string tokens;
+        for (const std::string& line : log) {
+            std::string token = line;
+            long a = 0, b = 0, c = 0;
+            if (sscanf(line.c_str(), "W.OnDrag %ld", &a) == 1)
+                token = "D" + std::to_string(a);
+            else if (sscanf(line.c_str(), "W.OnClick %ld %ld", &a, &b) == 2)
+                token = "C" + std::to_string(a) + "," + std::to_string(b);
+            else if (sscanf(line.c_str(), "W.OnHover %ld %ld %ld", &a, &b, &c) == 3)
+                token = "H" + std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c);
+            else if (line.rfind("W.OnMouseLeave", 0) == 0)
+                token = "L";
+            if (token[0] == 'C' || expected.find(token[0]) != std::string::npos)
+                tokens += (tokens.empty() ? "" : " ") + token;
+        }
+        return tokens;
+    }
 
-    CallLog log_;
-    RecordingFrame frame_{"T", &log_};
     HWND other_ = nullptr;
     RECT unclipped_{};
     bool pressed_ = false;
 };
 
-TEST_F(TrackingTest, AStillPressStartsTheDragAtTheHoldTicksPoll) {
-    frame_.dragMode = 1;
-    Move(50, 60);
-    Press(50, 60);
-    Poll(frame_.holdTicks - 1);
-    EXPECT_TRUE(DragCalls().empty());
-    Poll();
-    EXPECT_EQ(CompareCalls({"T.OnDrag 0", "T.OnDrag 2"}, DragCalls()), "");
-    EXPECT_EQ(frame_.lastDrag.mode, 1);
-    EXPECT_EQ(frame_.lastDrag.start.x, 50);
-    EXPECT_EQ(frame_.lastDrag.start.y, 60);
-    EXPECT_NE(frame_.lastDrag.dc, nullptr);
-    EXPECT_EQ(GetCapture(), frame_.handle);
-    // Under Xvfb the pointer may not really be confined; the clip rectangle
-    // the system keeps is what can be checked.
-    RECT clip;
-    GetClipCursor(&clip);
-    EXPECT_TRUE(SameRect(clip, ClientOnScreen()));
-
-    log_.clear();
-    Move(70, 90);
-    Release(70, 90);
-    EXPECT_EQ(CompareCalls({"T.OnDrag 1", "T.OnDrag 2", "T.OnDrag 1", "T.OnDrag 3"}, DragCalls()), "");
-    EXPECT_EQ(frame_.lastDrag.current.x, 70);
-    EXPECT_EQ(GetCapture(), nullptr);
-    GetClipCursor(&clip);
-    EXPECT_TRUE(SameRect(clip, unclipped_));
-    EXPECT_EQ(dragInfo.source, nullptr);
-    EXPECT_EQ(dragInfo.dc, nullptr);
-}
-
-TEST_F(TrackingTest, FourPixelsStartTheDragAtTheNextPollThreeDoNot) {
-    frame_.dragMode = 1;
-    Move(50, 60);
-    Press(50, 60);
-    Move(53, 60);
-    Move(50, 57);
-    Poll();
-    EXPECT_TRUE(DragCalls().empty());
-    Move(50, 64);
-    EXPECT_TRUE(DragCalls().empty());
-    Poll();
-    EXPECT_EQ(CompareCalls({"T.OnDrag 0", "T.OnDrag 2"}, DragCalls()), "");
-    EXPECT_EQ(frame_.lastDrag.start.y, 60);  // from the press point
-}
-
-TEST_F(TrackingTest, ReleaseBeforeTheDragOrAfterARefusalIsAClick) {
-    Move(50, 60);
-    Press(50, 60);
-    Poll(3);
-    Release(50, 60);
-    frame_.dragMode = 0;  // refuses
-    Press(20, 30);
-    Poll(frame_.holdTicks);
-    Release(21, 30);
-    EXPECT_EQ(CompareCalls({"T.OnClick 50 60", "T.OnDrag 0", "T.OnClick 21 30"}, DragCalls()), "");
-    EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(TrackingTest, EscapeCancelsAndTheLaterReleaseIsNoClick) {
-    frame_.dragMode = 1;
-    Move(50, 60);
-    Press(50, 60);
-    Poll(frame_.holdTicks);
-    log_.clear();
-    SendMessageA(frame_.handle, WM_CHAR, VK_ESCAPE, 1);
-    EXPECT_EQ(CompareCalls({"T.OnDrag 1", "T.OnDrag 4"}, DragCalls()), "");
-    EXPECT_EQ(GetCapture(), nullptr);
-    RECT clip;
-    GetClipCursor(&clip);
-    EXPECT_TRUE(SameRect(clip, unclipped_));
-    Release(50, 60);
-    EXPECT_EQ(CompareCalls({"T.OnDrag 1", "T.OnDrag 4"}, DragCalls()), "");
-    EXPECT_EQ(dragInfo.clickState, 0);
-}
-
-TEST_F(TrackingTest, LosingTheCaptureOrTheActivationCancels) {
-    frame_.dragMode = 1;
-    Move(50, 60);
-    Press(50, 60);
-    Poll(frame_.holdTicks);
-    ReleaseCapture();  // WM_CAPTURECHANGED
-    EXPECT_EQ(dragInfo.mode, 0);
-    Press(50, 60);
-    Poll(frame_.holdTicks);
-    SendMessageA(frame_.handle, WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_EQ(dragInfo.mode, 0);
-    EXPECT_EQ(CompareCalls({"T.OnDrag 0", "T.OnDrag 2", "T.OnDrag 1", "T.OnDrag 4", "T.OnDrag 0", "T.OnDrag 2",
-                            "T.OnDrag 1", "T.OnDrag 4"},
-                           DragCalls()),
-              "");
-}
-
-TEST_F(TrackingTest, HoverFiresOnceAfterTheRestAndEndsAtTheNextRealMove) {
-    Move(50, 60);
-    EXPECT_EQ(CompareCalls({"T.OnMouseEnter -", "T.OnMouseMove 50 60 0"}, log_), "");
-    log_.clear();
-    Poll(frame_.hoverTicks - 1);
-    EXPECT_TRUE(log_.empty());
-    Poll();
-    EXPECT_EQ(CompareCalls({"T.OnHover 50 60 0"}, log_), "");
-    Poll(5);
-    Move(54, 56);  // four pixels: no real move
-    Poll(frame_.hoverTicks);
-    Move(60, 60);
-    EXPECT_EQ(
-        CompareCalls({"T.OnHover 50 60 0", "T.OnMouseMove 54 56 0", "T.OnHover 0 0 1", "T.OnMouseMove 60 60 0"}, log_),
-        "");
-}
-
-TEST_F(TrackingTest, LeavingForAnotherWindowReportsItAndStopsTheTimer) {
-    Move(50, 60);
-    ASSERT_NE(pollTimer, 0u);
-    log_.clear();
-    SetCursorPos(450, 150);
-    Poll();
-    EXPECT_EQ(CompareCalls({"T.OnMouseLeave hwnd"}, log_), "");
-    EXPECT_EQ(pollTimer, 0u);
-    EXPECT_EQ(hoveredWindow, nullptr);
-}
-
-TEST_F(TrackingTest, TheRealTimerPollsWhileThePointerStaysOver) {
-    frame_.hoverTicks = 2;
-    Move(50, 60);
-    EXPECT_NE(pollTimer, 0u);
-    EXPECT_TRUE(testing_support::PumpUntil([&] { return !log_.empty() && log_.back() == "T.OnHover 50 60 0"; }));
+TEST_F(TrackingTest, Scripts) {
+    const struct {
+        int dragMode;
+        const char* script;
+        const char* expected;
+    } rows[] = {
+        // A still press starts the drag at the holdTicks-th poll, clipped and captured.
+        {1, "M50,60 P50,60 T-1 | T1 K | M70,90 R70,90", "| D0 D2 K50,60ckd | D1 D2 D1 D3"},
+        // Four pixels start it at the next poll, from the press point; three do not.
+        {1, "M50,60 P50,60 M53,60 M50,57 T1 | M50,64 | T1 K R50,64", "| | D0 D2 K50,60ckd D1 D3"},
+        {1, "M50,60 P50,60 M54,60 T1 K R54,60", "D0 D2 K50,60ckd D1 D3"},  // across as well as down
+        // A release before the drag, or after a refusal, is a click.
+        {0, "M50,60 P50,60 T3 R50,60 P20,30 T R21,30", "C50,60 D0 C21,30"},
+        // Escape, a lost capture or deactivation cancels; the later release is no click.
+        {1, "M50,60 P50,60 T | E | R50,60", "D0 D2 | D1 D4 |"},
+        {1, "M50,60 P50,60 T C P50,60 T A", "D0 D2 D1 D4 D0 D2 D1 D4"},
+        // A screen drag starts in screen points and drops onto framework windows too.
+        {2, "M50,60 P50,60 T K M60,70 R60,70", "D0 D2 K90,100cd D1 D2 D1 D3 D5"},
+        // A destroyed window leaves no drag behind, and later polls find nothing.
+        {1, "M50,60 P50,60 T X T2", "D0 D2 D1 D4"},
+        // Autoscroll at the top edge keeps the drag's start on its content.
+        {1, "S M50,120 P50,120 M50,125 T1 p50,1 T1 Y T20 Y p50,100 T1 Y R50,100", "Y92/220 Y0/220 Y0/220"},
+        // Hover comes once after the rest and ends at the next real move (five pixels).
+        {0, "M50,60 V-1 | T1 | T5 M54,56 V M60,60", "| H50,60,0 | H0,0,1"},
+    };
+    for (const auto& row : rows) {
+        MakeFrame(WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+        frame->recordMouseMessages = false;
+        frame->dragMode = row.dragMode;
+        Run(row.script);
+        EXPECT_EQ(Tokens(row.expected), row.expected) << row.script << CompareCalls({}, log);
+        EXPECT_TRUE(GetCapture() == nullptr && ClipIs(unclipped_)) << row.script;
+        EXPECT_TRUE(dragInfo.mode == 0 && dragInfo.dc == nullptr) << row.script;
+        EXPECT_TRUE(strpbrk(row.script, "OX") == nullptr || (pollTimer == 0 && hoveredWindow == nullptr)) << row.script;
+        FrameworkTest::TearDown();
+    }
+    // The real timer polls while the pointer stays over the window, and
+    // stops once it has reported the pointer leaving for another window.
+    MakeFrame(WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    frame->hoverTicks = 2;
+    Run("M50,60");
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return !log.empty() && log.back() == "W.OnHover 50 60 0"; }));
     SetCursorPos(450, 150);
     EXPECT_TRUE(testing_support::PumpUntil([] { return pollTimer == 0; }));
-}
-
-TEST_F(TrackingTest, AutoscrollAtTheTopEdgeKeepsTheStartOnItsContent) {
-    frame_.SetContentSize(0, 1000, 1);
-    frame_.scrollY = 100;
-    frame_.dragMode = 1;
-    Move(50, 150);
-    Press(50, 150);
-    Move(50, 155);
-    Poll();
-    ASSERT_EQ(dragInfo.mode, 1);
-    const int contentY = dragInfo.start.y + frame_.scrollY;
-    log_.clear();
-    PointAt(50, 1);
-    Poll();
-    EXPECT_EQ(frame_.scrollY, 92);
-    EXPECT_EQ(dragInfo.start.y + frame_.scrollY, contentY);
-    Poll(20);
-    EXPECT_EQ(frame_.scrollY, 0);
-    EXPECT_EQ(dragInfo.start.y + frame_.scrollY, contentY);
-    PointAt(50, 100);
-    Poll();
-    EXPECT_EQ(frame_.scrollY, 0);
-    CallLog calls = DragCalls();
-    calls.resize(2);
-    EXPECT_EQ(CompareCalls({"T.OnDrag 1", "T.OnDrag 2"}, calls), "");  // the feedback hid and came back
-}
-
-TEST_F(TrackingTest, ScreenDragsDropOntoFrameworkWindows) {
-    frame_.dragMode = 2;
-    Move(50, 60);
-    Press(50, 60);
-    Poll(frame_.holdTicks);
-    POINT screen = {50, 60};
-    ClientToScreen(frame_.handle, &screen);
-    EXPECT_EQ(frame_.lastDrag.start.x, screen.x);
-    EXPECT_EQ(frame_.lastDrag.start.y, screen.y);
-    Move(60, 70);
-    Release(60, 70);
-    EXPECT_EQ(
-        CompareCalls({"T.OnDrag 0", "T.OnDrag 2", "T.OnDrag 1", "T.OnDrag 2", "T.OnDrag 1", "T.OnDrag 3", "T.OnDrag 5"},
-                     DragCalls()),
-        "");
-}
-
-TEST_F(TrackingTest, ADestroyedWindowLeavesNoDragOrHoverBehind) {
-    frame_.dragMode = 1;
-    Move(50, 60);
-    Press(50, 60);
-    Poll(frame_.holdTicks);
-    ASSERT_EQ(dragInfo.mode, 1);
-    frame_.Destroy();
-    EXPECT_EQ(dragInfo.mode, 0);
-    EXPECT_EQ(dragInfo.source, nullptr);
-    EXPECT_EQ(hoveredWindow, nullptr);
-    EXPECT_EQ(pollTimer, 0u);
-    EXPECT_EQ(GetCapture(), nullptr);
-    Poll(2);  // nothing left to call into
+    EXPECT_TRUE(Tokens("L").find('L') != std::string::npos && hoveredWindow == nullptr) << CompareCalls({}, log);
 }
 
 }  // namespace

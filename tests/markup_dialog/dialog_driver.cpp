@@ -1,6 +1,8 @@
 #include "tests/markup_dialog/dialog_driver.h"
 
 #include <cstdlib>
+#include <sstream>
+#include <vector>
 
 #include "markup_dialog/markup_dialog.h"
 
@@ -9,11 +11,12 @@ namespace markup_testing {
 namespace {
 
 struct Script {
-    const std::vector<Step>* steps;
+    std::vector<std::string> words;
     size_t next;
-    DWORD deadline;
-    bool busy;
-    bool timedOut;
+    DWORD deadline, since;
+    bool busy, timedOut, moved;
+    HWND owner, dialog;
+    std::string seen;
 };
 
 Script* running = nullptr;
@@ -21,58 +24,188 @@ Script* running = nullptr;
 BOOL CALLBACK CloseOne(HWND window, LPARAM) {
     char name[32] = "";
     GetClassNameA(window, name, sizeof name);
-    if (IsWindowVisible(window) && (lstrcmpA(name, kMarkupDialogClass) == 0 || lstrcmpA(name, "#32770") == 0)) {
+    if (IsWindowVisible(window) && (lstrcmpA(name, kMarkupDialogClass) == 0 || lstrcmpA(name, "#32770") == 0))
         PostMessageA(window, WM_CLOSE, 0, 0);
-    }
     return TRUE;
 }
 
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    Script* script = running;
-    if (script == nullptr || script->busy) {
-        return;
+INPUT Input(DWORD type, WORD key, DWORD flags, POINT at = {}) {
+    INPUT input = {};
+    input.type = type;
+    if (type == INPUT_KEYBOARD) {
+        input.ki = {key, static_cast<WORD>(flags & KEYEVENTF_UNICODE ? key : MapVirtualKeyA(key, 0)), flags, 0, 0};
+        input.ki.wVk = flags & KEYEVENTF_UNICODE ? 0 : key;
+    } else {  // rounded up, so that scaling back to pixels lands on the same pixel
+        input.mi.dx = (at.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = (at.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
     }
-    // Also after the last step: a dialog the script failed to end must not
-    // block the test.
-    if (GetTickCount() - script->deadline < 0x80000000u) {
-        script->timedOut = true;
-        EnumThreadWindows(GetCurrentThreadId(), CloseOne, 0);
-        return;
-    }
-    if (script->next >= script->steps->size()) {
-        return;
-    }
-    script->busy = true;
-    if ((*script->steps)[script->next]()) {
-        ++script->next;
-    }
-    script->busy = false;
+    return input;
 }
 
-INPUT KeyInput(WORD key, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// "400" an item of the markup dialog, "401/403" an item inside one, "c1" an
+// item of its common dialog.
+HWND Item(const std::string& id) {
+    if (id[0] == 'c')
+        return GetDlgItem(CommonDialogOf(MarkupDialog()), atoi(id.c_str() + 1));
+    HWND item = GetDlgItem(MarkupDialog(), atoi(id.c_str()));
+    return id.find('/') == std::string::npos ? item : GetDlgItem(item, atoi(id.c_str() + id.find('/') + 1));
+}
+
+// Where a click goes: an item's centre, "close" the close box, "list2" list item 2.
+bool Target(const std::string& where, POINT* p) {
+    HWND dialog = MarkupDialog();
+    RECT r = {};
+    if (where == "close") {
+        GetWindowRect(dialog, &r);
+        for (p->y = r.top; dialog != nullptr && p->y < r.top + 40; ++p->y) {
+            for (p->x = r.right - 1; p->x > r.right - 60; --p->x) {
+                if (SendMessageA(dialog, WM_NCHITTEST, 0, MAKELPARAM(p->x, p->y)) == HTCLOSE)
+                    return *p = {p->x - 3, p->y + 3}, true;
+            }
+        }
+        return false;
+    }
+    bool list = where.rfind("list", 0) == 0;
+    HWND item = Item(list ? "400" : where);
+    if (item == nullptr || (list && SendMessageA(item, LB_GETITEMRECT, atoi(where.c_str() + 4), (LPARAM)&r) == LB_ERR))
+        return false;
+    if (list)
+        MapWindowPoints(item, nullptr, reinterpret_cast<POINT*>(&r), 2), r.right = r.left + 20;
+    else
+        GetWindowRect(item, &r);
+    *p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    return true;
+}
+
+// What a '?' or "until:" word looks at: "on:ID" checked, "en:ID" enabled,
+// "t:ID" text, "ro:ID" read-only and scroll bar, "cb:ID" selection/count,
+// "open" the markup and common dialogs, "name" the chooser's name box,
+// "title" its title, "owner" the owner enabled, "band:Y" the colours around y.
+std::string Probe(const std::string& what, HWND owner) {
+    std::string kind = what.substr(0, what.find(':')), id = what.substr(what.find(':') + 1);
+    HWND item = Item(id), chooser = CommonDialogOf(MarkupDialog());
+    LONG style = GetWindowLongA(item, GWL_STYLE);
+    auto yes = [](bool b) { return std::string(b ? "1" : "0"); };
+    // clang-format off
+    if (kind == "on") return yes(SendMessageA(item, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    if (kind == "en") return yes(IsWindowEnabled(item));
+    if (kind == "t") return TextOf(item);
+    if (kind == "ro") return yes(style & ES_READONLY) + yes(style & WS_VSCROLL);
+    if (kind == "cb") return std::to_string(SendMessageA(item, CB_GETCURSEL, 0, 0)) + "/" + std::to_string(SendMessageA(item, CB_GETCOUNT, 0, 0));
+    if (kind == "open") return yes(MarkupDialog() != nullptr) + yes(chooser != nullptr);
+    if (kind == "name") return TextOf(GetDlgItem(chooser, 0x480) ? GetDlgItem(chooser, 0x480) : GetDlgItem(chooser, 0x47c));  // edt1 in Wine's hooked dialog, cmb13 on Windows
+    if (kind == "title") return TextOf(chooser);
+    if (kind == "owner") return yes(IsWindowEnabled(owner));
+    // clang-format on
+    RECT client;  // "band": right of every control
+    GetClientRect(MarkupDialog(), &client);
+    RedrawWindow(MarkupDialog(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(MarkupDialog());
+    std::string band;
+    for (int y = atoi(id.c_str()) - 1; y <= atoi(id.c_str()) + 1; ++y) {
+        COLORREF c = GetPixel(dc, client.right - 3, y);
+        band += c == GetSysColor(COLOR_WINDOW) ? 'w' : c == 0 ? 'k' : c == GetSysColor(COLOR_BTNFACE) ? 'f' : '?';
+    }
+    ReleaseDC(MarkupDialog(), dc);
+    return band;
+}
+
+// Runs one word; false repeats it at the next tick.
+bool Run(Script* s, const std::string& word) {
+    std::string verb = word.substr(0, word.find(':'));
+    std::string arg = word.find(':') == std::string::npos ? "" : word.substr(word.find(':') + 1);
+    // clang-format off
+    const struct { const char* name; std::vector<WORD> chord; } keys[] = {{"Enter", {VK_RETURN}}, {"Esc", {VK_ESCAPE}},
+        {"Space", {VK_SPACE}}, {"End", {VK_END}}, {"Home", {VK_HOME}}, {"AltF4", {VK_MENU, VK_F4}}, {"ShiftEnd", {VK_SHIFT, VK_END}}};
+    // clang-format on
+    for (const auto& key : keys) {
+        std::vector<INPUT> inputs;
+        for (size_t i = 0; verb == key.name && i < 2 * key.chord.size(); ++i) {  // pressed, then released in reverse
+            bool up = i >= key.chord.size();
+            inputs.push_back(
+                Input(INPUT_KEYBOARD, key.chord[up ? 2 * key.chord.size() - 1 - i : i], up ? KEYEVENTF_KEYUP : 0));
+        }
+        if (!inputs.empty())
+            return Send(inputs), true;
+    }
+    POINT target, now;
+    if (verb == "wait") {  // for the dialog, and for the keyboard
+        if ((s->dialog = MarkupDialog()) != nullptr && GetForegroundWindow() != s->dialog)
+            SetForegroundWindow(s->dialog);
+        return s->dialog != nullptr && GetForegroundWindow() == s->dialog;
+    } else if (verb[0] == '?') {
+        s->seen += (s->seen.empty() ? "" : " ") + Probe(word.substr(1), s->owner);
+    } else if (verb == "until") {
+        return Probe(arg.substr(0, arg.rfind('=')), s->owner) == arg.substr(arg.rfind('=') + 1);
+    } else if (verb == "settle") {  // the input has left the queue, and 150 ms passed for what it set off
+        s->since = s->since != 0 ? s->since : GetTickCount() | 1;
+        if (HIWORD(GetQueueStatus(QS_INPUT)) != 0 || GetTickCount() - s->since < 150)
+            return false;
+        s->since = 0;
+    } else if (verb == "type") {
+        std::vector<INPUT> inputs;
+        for (unsigned char c : arg)
+            inputs.insert(inputs.end(), {Input(INPUT_KEYBOARD, c, KEYEVENTF_UNICODE),
+                                         Input(INPUT_KEYBOARD, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
+        Send(inputs);
+    } else if (verb == "click" || verb == "dbl") {
+        // The pointer first, and the buttons once it is there: Wine takes the
+        // buttons of one batch at the pointer's old place.
+        if (!Target(arg, &target) || !GetCursorPos(&now))
+            return false;
+        if (!s->moved || abs(now.x - target.x) > 1 || abs(now.y - target.y) > 1)
+            return Send({Input(INPUT_MOUSE, 0, MOUSEEVENTF_MOVE, target)}), s->moved = true, false;
+        s->moved = false;
+        for (int i = verb == "dbl" ? 2 : 1; i > 0; --i)
+            Send({Input(INPUT_MOUSE, 0, MOUSEEVENTF_LEFTDOWN, target),
+                  Input(INPUT_MOUSE, 0, MOUSEEVENTF_LEFTUP, target)});
+    } else if (verb == "focus") {
+        SetFocus(Item(arg));
+    } else if (verb == "set") {
+        SetWindowTextA(Item(arg.substr(0, arg.find('='))), arg.substr(arg.find('=') + 1).c_str());
+    } else if (verb == "quit") {
+        PostQuitMessage(atoi(arg.c_str()));
+    }
+    return true;
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    Script* s = running;
+    if (s == nullptr || s->busy)
+        return;
+    // Also after the last word: a dialog the script failed to end must not block.
+    if (GetTickCount() - s->deadline < 0x80000000u) {
+        s->timedOut = true;
+        EnumThreadWindows(GetCurrentThreadId(), CloseOne, 0);
+    } else if (s->next < s->words.size()) {
+        s->busy = true;
+        s->next += Run(s, s->words[s->next]) ? 1 : 0;
+        s->busy = false;
+    }
 }
 
 }  // namespace
 
-ScriptResult RunScript(const std::function<int()>& show, const std::vector<Step>& steps, unsigned timeoutMs) {
-    Script script = {&steps, 0, GetTickCount() + timeoutMs, false, false};
+Outcome Drive(const std::function<int()>& show, const std::string& script, HWND owner, unsigned timeoutMs) {
+    Script s = {{"wait"}, 0, GetTickCount() + timeoutMs, 0, false, false, false, owner, nullptr, ""};
+    std::istringstream words(script);
+    for (std::string word; words >> word;)
+        s.words.push_back(word);
     Script* outer = running;
-    running = &script;
+    running = &s;
     UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
     int result = show();
     KillTimer(nullptr, timer);
     running = outer;
-    ScriptResult outcome = {result, !script.timedOut && script.next == steps.size(), ""};
-    if (!outcome.finished) {
-        outcome.failure = "stopped at step " + std::to_string(script.next) + (script.timedOut ? " (timed out)" : "");
-    }
-    return outcome;
+    std::string failure;
+    if (s.timedOut || s.next < s.words.size())
+        failure = "stopped at word " + std::to_string(s.next) + (s.timedOut ? " (timed out)" : "");
+    return {result, s.seen, failure, s.dialog};
 }
 
 HWND MarkupDialog() {
@@ -81,152 +214,17 @@ HWND MarkupDialog() {
 }
 
 HWND CommonDialogOf(HWND owner) {
-    HWND candidate = nullptr;
-    while ((candidate = FindWindowExA(nullptr, candidate, "#32770", nullptr)) != nullptr) {
-        if (GetWindow(candidate, GW_OWNER) == owner && IsWindowVisible(candidate)) {
-            return candidate;
-        }
+    for (HWND c = nullptr; (c = FindWindowExA(nullptr, c, "#32770", nullptr)) != nullptr;) {
+        if (GetWindow(c, GW_OWNER) == owner && IsWindowVisible(c))
+            return c;
     }
     return nullptr;
-}
-
-Step Settle(unsigned ms) {
-    auto start = std::make_shared<DWORD>(0);
-    return [start, ms] {
-        if (*start == 0) {
-            *start = GetTickCount() | 1;
-        }
-        return HIWORD(GetQueueStatus(QS_INPUT)) == 0 && GetTickCount() - *start >= ms;
-    };
-}
-
-Step WaitForDialog(HWND* dialog) {
-    return [dialog] {
-        *dialog = MarkupDialog();
-        if (*dialog == nullptr) {
-            return false;
-        }
-        if (GetForegroundWindow() != *dialog) {
-            SetForegroundWindow(*dialog);
-            return false;
-        }
-        return true;
-    };
-}
-
-void PressKey(WORD key) {
-    PressKeys({key});
-}
-
-void PressKeys(std::initializer_list<WORD> chord) {
-    std::vector<INPUT> inputs;
-    for (WORD key : chord) {
-        inputs.push_back(KeyInput(key, false));
-    }
-    for (auto key = chord.end(); key != chord.begin();) {
-        inputs.push_back(KeyInput(*--key, true));
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void TypeText(const std::string& text) {
-    std::vector<INPUT> inputs;
-    for (char c : text) {
-        for (bool up : {false, true}) {
-            INPUT input = {};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wScan = static_cast<unsigned char>(c);
-            input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-            inputs.push_back(input);
-        }
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-namespace {
-
-void SendMouse(POINT screen, DWORD flags) {
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    // Rounded up, so that scaling back to pixels lands on the same pixel.
-    input.mi.dx = (screen.x * 65536 + width - 1) / width;
-    input.mi.dy = (screen.y * 65536 + height - 1) / height;
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
-}  // namespace
-
-Where CentreOf(std::function<HWND()> window) {
-    return [window](POINT* point) {
-        HWND target = window();
-        RECT rect;
-        if (target == nullptr || !GetWindowRect(target, &rect)) {
-            return false;
-        }
-        *point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        return true;
-    };
-}
-
-Where CloseBoxOf(std::function<HWND()> window) {
-    return [window](POINT* point) {
-        HWND target = window();
-        RECT rect;
-        if (target == nullptr || !GetWindowRect(target, &rect)) {
-            return false;
-        }
-        for (int y = rect.top; y < rect.top + 40; ++y) {
-            for (int x = rect.right - 1; x > rect.right - 60; --x) {
-                if (SendMessageA(target, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
-                    *point = {x - 3, y + 3};
-                    return true;
-                }
-            }
-        }
-        return false;
-    };
-}
-
-Step ClickOn(Where where, int clicks) {
-    auto target = std::make_shared<POINT>();
-    auto moved = std::make_shared<bool>(false);
-    return [=] {
-        if (!*moved) {
-            if (!where(target.get())) {
-                return false;
-            }
-            SendMouse(*target, MOUSEEVENTF_MOVE);
-            *moved = true;
-            return false;
-        }
-        POINT now;
-        GetCursorPos(&now);
-        if (abs(now.x - target->x) > 1 || abs(now.y - target->y) > 1) {
-            SendMouse(*target, MOUSEEVENTF_MOVE);
-            return false;
-        }
-        for (int i = 0; i < clicks; ++i) {
-            SendMouse(*target, MOUSEEVENTF_LEFTDOWN);
-            SendMouse(*target, MOUSEEVENTF_LEFTUP);
-        }
-        return true;
-    };
 }
 
 std::string TextOf(HWND window) {
     char text[1024] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
-}
-
-RECT ClientRectIn(HWND window, HWND parent) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 }  // namespace markup_testing

@@ -2,403 +2,177 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
-using markup::ControlPlan;
-using markup::DialogLayout;
-using markup::Extent;
-using markup::LayoutInput;
-using markup::LayoutMetrics;
-using markup::PlacedWindow;
+constexpr int kPitch = 7, kLine = 13;  // pixels per character and per line
 
-constexpr int kPitch = 7;  // pixels per character
-constexpr int kLine = 13;  // pixels per line
-
-// Measures with a fixed pitch, wrapping at the width it is given, and adds
-// the frames the styles ask for; creates nothing, but keeps every plan. A
-// drop-down list comes back as tall as its closed box, as the platform makes it.
+// Measures with a fixed pitch, wrapping at the width it is given, adds the
+// frames the styles ask for, and writes down each plan instead of creating
+// it; a drop-down comes back as tall as its closed box, as the platform makes it.
 class DryHost final : public markup::LayoutHost {
 public:
-    Extent MeasureText(const char* text, bool, int maxWidth) override {
-        int width = 0;
-        int lines = 0;
-        std::string all(text);
-        size_t start = 0;
-        while (start <= all.size() && !all.empty()) {
-            size_t end = all.find('\n', start);
-            if (end == std::string::npos)
-                end = all.size();
-            int lineWidth = static_cast<int>(end - start) * kPitch;
-            int wraps = maxWidth > 0 ? (lineWidth + maxWidth - 1) / maxWidth : 1;
-            lines += wraps > 1 ? wraps : 1;
+    markup::Extent MeasureText(const char* text, bool, int maxWidth) override {
+        int width = 0, lines = 0;
+        for (const char* line = text; *text != '\0' && line != nullptr;
+             line = strchr(line, '\n') ? strchr(line, '\n') + 1 : nullptr) {
+            int lineWidth = static_cast<int>(strcspn(line, "\n")) * kPitch;
+            lines += std::max(1, (lineWidth + maxWidth - 1) / maxWidth);
             width = std::max(width, lineWidth);
-            start = end + 1;
         }
         return {width, lines * kLine};
     }
-    Extent AdjustRect(Extent client, uint32_t style, uint32_t exStyle) override {
-        int edge = (exStyle & markup::kClientEdge ? 2 : 0) + (style & 0x00800000 ? 1 : 0);
-        auto grow = [edge](int size) { return static_cast<int>(std::min<long long>(INT_MAX, size + 2LL * edge)); };
-        return {grow(client.width), grow(client.height)};
+    markup::Extent AdjustRect(markup::Extent client, uint32_t style, uint32_t exStyle) override {
+        long long edge = (exStyle & markup::kClientEdge ? 2 : 0) + (style & 0x00800000 ? 1 : 0);
+        return {static_cast<int>(std::min<long long>(INT_MAX, client.width + 2 * edge)),
+                static_cast<int>(std::min<long long>(INT_MAX, client.height + 2 * edge))};
     }
-    bool Create(const ControlPlan& plan, Extent* actual) override {
-        if (plan.id == failId)
-            return false;
-        plans.push_back(plan);
-        texts.push_back(plan.text);
-        *actual = {plan.width, strcmp(plan.className, "COMBOBOX") == 0 ? kClosedDropDown : plan.height};
-        return true;
+    bool Create(const markup::ControlPlan& p, markup::Extent* actual) override {
+        char line[200];
+        snprintf(line, sizeof line, " | %c%d %d,%d %dx%d %x %x %d %d %d %x %d %d '%.8s'", p.tag, p.id, p.x, p.y,
+                 p.width, p.height, p.style, p.exStyle, p.checked, p.textLimit, p.innerHeight, p.innerEditStyle,
+                 p.droppedExtra, p.selection, p.text);
+        plans += line;
+        *actual = {p.width, strcmp(p.className, "COMBOBOX") == 0 ? 21 : p.height};
+        return p.id != failId;
     }
-    static constexpr int kClosedDropDown = 21;
     int failId = INT_MIN;
-    std::vector<ControlPlan> plans;
-    std::vector<std::string> texts;
+    std::string plans;
 };
 
-const LayoutMetrics kMetrics = {1024, 768, 17, 3, 19, kLine, 8};
-
-struct DryRun {
+// The layout's results, then each plan and where it went.
+std::string LayOut(const char* markup,
+                   const char* message,
+                   const char* buttons,
+                   int values,
+                   const char* text,
+                   int textSize,
+                   bool icon,
+                   int failId = INT_MIN) {
     DryHost host;
-    DialogLayout layout;
-};
-
-LayoutInput Input(const char* markup,
-                  const char* message = nullptr,
-                  const char* buttons = nullptr,
-                  int values = 0,
-                  const char* text = nullptr,
-                  int textSize = 0,
-                  bool icon = false) {
-    return {message, icon, buttons, markup, values, text, textSize};
-}
-
-void LayOut(DryRun* run, const LayoutInput& input) {
-    markup::LayOutDialog(input, kMetrics, &run->host, &run->layout);
-}
-
-const ControlPlan* PlanOf(const DryRun& run, int id) {
-    for (const ControlPlan& plan : run.host.plans) {
-        if (plan.id == id)
-            return &plan;
+    host.failId = failId;
+    static markup::DialogLayout l;
+    markup::LayOutDialog({message, icon, buttons, markup, values, text, textSize}, {1024, 768, 17, 3, 19, kLine, 8},
+                         &host, &l);
+    char line[200];
+    snprintf(line, sizeof line, "m%d c%d r%d h%d w%d,%d,%dx%d f%d g%d %d/%d %c%d", l.messageHeight, l.contentWidth,
+             l.rowWidth, l.clientHeight, l.windowX, l.windowY, l.windowWidth, l.windowHeight, l.flags, l.gateClosed,
+             l.defaultIndex, l.cancelIndex, l.fieldKind ? l.fieldKind : '-', l.chooserMode);
+    std::string shown = line;
+    for (int i = 0; i < l.controlCount + l.buttonCount; ++i) {
+        const markup::PlacedWindow& w = i < l.controlCount ? l.controls[i] : l.buttons[i - l.controlCount];
+        snprintf(line, sizeof line, " @%d,%d,%dx%d", w.x, w.y, w.width, w.height);
+        shown += line;
     }
-    return nullptr;
+    return shown + host.plans;
 }
 
-TEST(MarkupLayout, MeasuresAndCharacterUnit) {
-    EXPECT_EQ(markup::MaxTextWidth(1024), 924);
-    EXPECT_EQ(markup::CharUnit(88), 11);
-    EXPECT_EQ(markup::CharUnit(89), 12);  // rounded up to a multiple of 8 first
-    EXPECT_EQ(markup::CharUnit(0), 0);
-}
-
-TEST(MarkupLayout, MessageAreaWithAndWithoutIcon) {
-    struct Case {
-        const char* message;
-        bool icon;
-        int messageHeight;
-        int contentWidth;
-        int buttonTop;
-    } cases[] = {
-        {nullptr, false, 0, 0, 12},                // content at 8, buttons 4 lower than a first control
-        {"", true, 0, 0, 12},                      // an icon without message reserves nothing
-        {"Install aborted.", false, 13, 112, 33},  // 16 characters, one line: 13 + 16, then + 4
-        {"Install aborted.", true, 32, 152, 52},   // the icon's 40 by 32
-        {"a\nb\nc", true, 39, 47, 59},
+TEST(MarkupLayout, Plans) {
+    const char* licence = "Please read the license agreement and press 'Continue' to proceed with the installation.";
+    // clang-format off
+    const struct { const char *markup, *message, *buttons; int values; const char* text; int textSize; bool icon;
+                   const char* expected; } rows[] = {
+        {nullptr, nullptr, "+&OK", 0, nullptr, 0, false,
+         "m0 c69 r69 h41 w466,351,91x66 f0 g0 0/0 -0 @8,12,69x21"
+         " | P1000 8,12 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {nullptr, "Install aborted.", "+&OK", 0, nullptr, 0, false,
+         "m13 c112 r69 h62 w445,340,134x87 f0 g0 0/0 -0 @29,33,69x21"
+         " | P1000 8,33 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {nullptr, "a\nb\nc", "+&OK", 0, nullptr, 0, true,
+         "m39 c69 r69 h88 w466,327,91x113 f0 g0 0/0 -0 @8,59,69x21"
+         " | P1000 8,59 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<E10><C15>I have read and fully agree to this license agreement <F2><=>", licence, "+&Continue installation|-&No, I don't agree", 0, "Licence line one\nline two", 0, true,
+         "m32 c656 r384 h244 w173,249,678x269 f2 g1 0/1 E0 @8,48,656x140 @8,192,656x13 @8,209,656x2 @144,215,202x21 @354,215,174x21"
+         " | E400 8,48 137x140 50211844 200 0 0 0 0 0 0 'Licence '"
+         " | C515 8,192 410x13 50010003 0 0 0 0 0 0 0 'I have r' | =101 8,209 656x2 50001000 0 0 0 0 0 0 0 ''"
+         " | P1000 8,215 202x21 50010001 0 0 0 0 0 0 0 '&Continu'"
+         " | P1001 218,215 174x21 50010000 0 0 0 0 0 0 0 '&No, I d'"},
+        {"<E10><C15>I agree<F2><=>", nullptr, "+a|-b", 0x8000, "x", 0, false,
+         "m0 c118 r118 h204 w442,269,140x229 f2 g0 0/1 E0 @8,8,118x140 @8,152,118x13 @8,169,118x2 @8,175,55x21 @71,175,55x21"
+         " | E400 8,8 32x140 50211844 200 0 0 0 0 0 0 'x' | C515 8,152 81x13 50010003 0 1 0 0 0 0 0 'I agree'"
+         " | =101 8,169 81x2 50001000 0 0 0 0 0 0 0 '' | P1000 8,175 55x21 50010001 0 0 0 0 0 0 0 'a'"
+         " | P1001 71,175 55x21 50010000 0 0 0 0 0 0 0 'b'"},
+        {"<B128>Select the installation folder|Folder|*._||<C0>Automatically execute on startup<C2>Add link on desktop<C1>Execute after installation<=>", "Select a folder and set the requested options.", "+&Continue|-&Abort installation", 5, "c:\\program files\\zuvware\\Tapdeck", 256, true,
+         "m32 c362 r300 h157 w320,293,384x182 f0 g0 0/1 B0 @8,48,362x19 @8,71,362x13 @8,88,362x13 @8,105,362x13 @8,122,362x2 @39,128,111x21 @158,128,181x21"
+         " | B401 8,48 8x19 50010000 0 0 0 21 50810800 0 0 'Select t'"
+         " | C500 8,71 256x13 50010003 0 1 0 0 0 0 0 'Automati'"
+         " | C502 8,88 165x13 50010003 0 1 0 0 0 0 0 'Add link'"
+         " | C501 8,105 214x13 50010003 0 0 0 0 0 0 0 'Execute ' | =101 8,122 362x2 50001000 0 0 0 0 0 0 0 ''"
+         " | P1000 8,128 111x21 50010001 0 0 0 0 0 0 0 '&Continu'"
+         " | P1001 127,128 181x21 50010000 0 0 0 0 0 0 0 '&Abort i'"},
+        {"<=><H301><=>", "abc", "+&Ok|-&Reinstall", 0, nullptr, 0, false,
+         "m13 c301 r195 h70 w350,336,323x95 f0 g0 0/1 -0 @8,29,301x2 @8,35,301x2 @61,41,69x21 @138,41,118x21"
+         " | =101 8,29 21x2 50001000 0 0 0 0 0 0 0 '' | =101 8,35 301x2 50001000 0 0 0 0 0 0 0 ''"
+         " | P1000 8,41 69x21 50010001 0 0 0 0 0 0 0 '&Ok'"
+         " | P1001 85,41 118x21 50010000 0 0 0 0 0 0 0 '&Reinsta'"},
+        {"<S>a<V-4><S>b<H300>", nullptr, "a|b", 0, nullptr, 0, false,
+         "m0 c300 r118 h67 w351,338,322x92 f0 g0 -1/-1 -0 @8,8,300x13 @8,21,300x13 @99,38,55x21 @162,38,55x21"
+         " | S-1 8,8 7x13 50000000 0 0 0 0 0 0 0 'a' | S-1 8,21 7x13 50000000 0 0 0 0 0 0 0 'b'"
+         " | P1000 8,38 55x21 50010000 0 0 0 0 0 0 0 'a' | P1001 71,38 55x21 50010000 0 0 0 0 0 0 0 'b'"},
+        {"<B1>t<E><D><L><F2>", nullptr, "x", 0, "x", 16, false,
+         "m0 c55 r55 h60 w473,341,77x85 f2 g1 0/0 B1 @8,8,55x19 @8,31,55x21"
+         " | B401 8,8 8x19 50010000 0 0 0 21 50810000 0 0 't' | P1000 8,31 55x21 50010000 0 0 0 0 0 0 0 'x'"},
+        {"<E>", nullptr, nullptr, 0, "abc", 64, false,
+         "m0 c69 r69 h64 w466,339,91x89 f0 g0 0/0 E0 @8,8,69x23 @8,35,69x21"
+         " | E400 8,8 29x23 50011000 200 0 63 0 0 0 0 'abc' | P1000 8,35 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<E3:20>", nullptr, nullptr, 0, "", 1, false,
+         "m0 c185 r69 h90 w408,326,207x115 f0 g0 0/0 E0 @8,8,185x49 @66,61,69x21"
+         " | E400 8,8 185x49 50211844 200 0 0 0 0 0 0 '' | P1000 8,61 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<E-3><E1:5>", nullptr, nullptr, 0, "a\nb", 2, false,
+         "m0 c69 r69 h90 w466,326,91x115 f0 g0 0/0 E0 @8,8,69x49 @8,61,69x21"
+         " | E400 8,8 15x49 50011004 200 0 1 0 0 0 0 'a\nb' | P1000 8,61 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<L2>", nullptr, nullptr, 2 << 16, "ab|!Error|c", 0, false,
+         "m0 c69 r69 h73 w466,335,91x98 f0 g0 0/0 L0 @8,8,69x32 @8,44,69x21"
+         " | L400 8,8 69x32 50a11151 0 0 0 0 0 0 2 '' | P1000 8,44 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<L-2>", nullptr, nullptr, 0, "a", 0, false,
+         "m0 c69 r69 h73 w466,335,91x98 f0 g0 0/0 L0 @8,8,69x32 @8,44,69x21"
+         " | L400 8,8 34x32 50a11151 0 0 0 0 0 0 0 '' | P1000 8,44 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<D>", nullptr, nullptr, static_cast<int>(0xFFFF0000u), "ab|c", 0, false,
+         "m0 c69 r69 h62 w466,340,91x87 f0 g0 0/0 D0 @8,8,69x55 @8,33,69x21"
+         " | D400 8,8 24x34 50810613 0 0 0 0 0 34 -1 '' | P1000 8,33 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<C0>a<R1>b<C15>c<S>d", nullptr, nullptr, 0x8001, nullptr, 0, false,
+         "m0 c69 r69 h105 w466,319,91x130 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x13 @8,42,69x13 @8,59,69x13 @8,76,69x21"
+         " | C500 8,8 39x13 50010003 0 1 0 0 0 0 0 'a' | R501 8,25 39x13 50010009 0 0 0 0 0 0 0 'b'"
+         " | C515 8,42 39x13 50010003 0 1 0 0 0 0 0 'c' | S-1 8,59 7x13 50000000 0 0 0 0 0 0 0 'd'"
+         " | P1000 8,76 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
     };
-    for (const Case& c : cases) {
-        DryRun run;
-        LayOut(&run, Input(nullptr, c.message, "+&OK", 0, nullptr, 0, c.icon));
-        EXPECT_EQ(run.layout.messageHeight, c.messageHeight) << c.message;
-        EXPECT_EQ(run.layout.contentWidth, std::max(c.contentWidth, run.layout.rowWidth)) << c.message;
-        EXPECT_EQ(run.layout.buttons[0].y, c.buttonTop) << c.message;
+    // clang-format on
+    for (const auto& row : rows) {
+        std::string got = LayOut(row.markup, row.message, row.buttons, row.values, row.text, row.textSize, row.icon);
+        EXPECT_EQ(got, row.expected) << row.markup;
     }
-}
-
-TEST(MarkupLayout, LicenceDialog) {
-    const char* licence = "Licence line one\nline two";
-    DryRun run;
-    LayOut(&run, Input("<E10><C15>I have read and fully agree to this license agreement <F2><=>",
-                       "Please read the license agreement and press 'Continue' to proceed with the installation.",
-                       "+&Continue installation|-&No, I don't agree", 0, licence, 0, true));
-    const DialogLayout& l = run.layout;
-    ASSERT_EQ(l.controlCount, 3);
-    const ControlPlan* edit = PlanOf(run, markup::kFieldId);
-    ASSERT_NE(edit, nullptr);
-    // Ten rows with a scroll bar, read-only because textSize is below 2, no limit.
-    EXPECT_EQ(edit->style, markup::kEditScrollStyle | markup::kReadOnly);
-    EXPECT_EQ(edit->exStyle, markup::kClientEdge);
-    EXPECT_EQ(edit->height, 10 * kLine + 4 + 6);
-    EXPECT_EQ(edit->width, 16 * kPitch + 17 + 4 + 4);
-    EXPECT_EQ(edit->textLimit, 0);
-    EXPECT_EQ(run.host.texts[0], licence);
-    EXPECT_EQ(edit->y, 48);  // message 32 high with the icon, + 16
-
-    const ControlPlan* box = PlanOf(run, 515);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->y, edit->y + edit->height + 4);
-    EXPECT_EQ(box->style, markup::kCheckBoxStyle);
-    EXPECT_FALSE(box->checked);
-    const char label[] = "I have read and fully agree to this license agreement ";
-    EXPECT_EQ(box->width, (static_cast<int>(sizeof label) - 1) * kPitch + 32);
-    EXPECT_EQ(box->height, kLine);
-
-    const ControlPlan* line = PlanOf(run, markup::kLineId);
-    ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->style, markup::kLineStyle);
-    EXPECT_EQ(line->height, 2);
-    const int messageWidth = 88 * kPitch + 40;  // the widest so far, with the icon's room
-    EXPECT_EQ(line->width, messageWidth);
-    EXPECT_EQ(line->y, box->y + kLine + 4);
-    for (int i = 0; i < l.controlCount; ++i)
-        EXPECT_EQ(l.controls[i].width, l.contentWidth);  // every control as wide as the content
-
-    EXPECT_EQ(l.flags, 2);
-    EXPECT_TRUE(l.gateClosed);
-    EXPECT_EQ(l.defaultIndex, 0);
-    EXPECT_EQ(l.cancelIndex, 1);
-    EXPECT_EQ(l.fieldKind, 'E');
-    EXPECT_EQ(l.buttons[0].y, line->y + 2 + 4);
-
-    DryRun agreed;
-    LayOut(&agreed, Input("<E10><C15>I agree<F2><=>", nullptr, "+a|-b", 0x8000, licence, 0));
-    EXPECT_FALSE(agreed.layout.gateClosed);
-    EXPECT_TRUE(PlanOf(agreed, 515)->checked);
-}
-
-TEST(MarkupLayout, SeparatorTakesTheContentWidthSoFar) {
-    DryRun run;
-    LayOut(&run, Input("<=><H300><=>", "abc"));
-    EXPECT_EQ(run.host.plans[0].width, 21);
-    EXPECT_EQ(run.host.plans[1].width, 300);
-    EXPECT_EQ(run.layout.contentWidth, 300);
-}
-
-TEST(MarkupLayout, OptionsDialog) {
-    char folder[256] = "c:\\program files\\zuvware\\Tapdeck";
-    DryRun run;
-    LayOut(&run, Input("<B128>Select the installation folder|Folder|*._||<C0>Automatically execute on startup"
-                       "<C2>Add link on desktop<C1>Execute after installation<=>",
-                       "Select a folder and set the requested options.", "+&Continue|-&Abort installation", 5, folder,
-                       256, true));
-    const DialogLayout& l = run.layout;
-    EXPECT_EQ(l.fieldKind, 'B');
-    EXPECT_EQ(l.chooserMode, 0);
-    const ControlPlan* browse = PlanOf(run, markup::kBrowseId);
-    ASSERT_NE(browse, nullptr);
-    EXPECT_EQ(run.host.texts[0], "Select the installation folder|Folder|*._||");
-    EXPECT_EQ(browse->style, markup::kBrowseStyle);
-    EXPECT_EQ(browse->innerEditStyle, markup::kBrowseEditStyle | markup::kReadOnly);
-    EXPECT_EQ(browse->width, 8);
-    EXPECT_EQ(browse->height, kLine + 6);
-    EXPECT_EQ(browse->innerHeight, kLine + 8);
-    // Check boxes in markup order, each checked from its own bit.
-    std::vector<int> ids;
-    std::vector<bool> checked;
-    for (const ControlPlan& plan : run.host.plans) {
-        if (plan.tag == 'C') {
-            ids.push_back(plan.id);
-            checked.push_back(plan.checked);
-        }
-    }
-    EXPECT_EQ(ids, (std::vector<int>{500, 502, 501}));
-    EXPECT_EQ(checked, (std::vector<bool>{true, true, false}));
-}
-
-TEST(MarkupLayout, ButtonRowIsCentredInTheContent) {
-    DryRun run;
-    LayOut(&run, Input("<H301>", nullptr, "+&Ok|-&Reinstall"));
-    const DialogLayout& l = run.layout;
-    ASSERT_EQ(l.buttonCount, 2);
-    int first = 3 * kPitch + 48;  // "&Ok" measured as it stands
-    int second = 10 * kPitch + 48;
-    EXPECT_EQ(l.rowWidth, first + 8 + second);
-    int shift = (301 - l.rowWidth) / 2;
-    EXPECT_EQ(l.buttons[0].x, 8 + shift);
-    EXPECT_EQ(l.buttons[1].x, 8 + first + 8 + shift);
-    EXPECT_EQ(l.buttons[0].height, kLine + 8);
-    EXPECT_EQ(run.host.plans[0].style, markup::kButtonStyle | markup::kDefaultButton);
-    EXPECT_EQ(run.host.plans[1].style, markup::kButtonStyle);
-    EXPECT_EQ(run.host.plans[1].id, 1001);
-}
-
-TEST(MarkupLayout, WindowSizeAndPosition) {
-    DryRun run;
-    LayOut(&run, Input("<H300>", nullptr, "x"));
-    const DialogLayout& l = run.layout;
-    EXPECT_EQ(l.clientHeight, 12 + kLine + 8 + 8);
-    EXPECT_EQ(l.windowWidth, 300 + 2 * 3 + 16);
-    EXPECT_EQ(l.windowHeight, l.clientHeight + 19 + 2 * 3);
-    EXPECT_EQ(l.windowX, (1024 - l.windowWidth) / 2);
-    EXPECT_EQ(l.windowY, (768 - l.windowHeight) / 2);
-}
-
-TEST(MarkupLayout, VerticalSpaceAndMinimumWidth) {
-    DryRun run;
-    LayOut(&run, Input("<S>a<V-4><S>b<H300>"));
-    ASSERT_EQ(run.layout.controlCount, 2);
-    EXPECT_EQ(run.host.plans[0].y, 8);
-    EXPECT_EQ(run.host.plans[1].y, 8 + kLine + 4 - 4);
-    EXPECT_EQ(run.layout.contentWidth, 300);
-    EXPECT_EQ(run.layout.buttons[0].y, run.host.plans[1].y + kLine + 4);
-}
-
-TEST(MarkupLayout, TagsThatCreateNothing) {
-    for (const char* markup : {"<C16>x", "<C-1>x", "<R20>y", "<c0>x", "<Q>z", "<", "<F3>", "<H5>", "<V9>"}) {
-        DryRun run;
-        LayOut(&run, Input(markup));
-        EXPECT_EQ(run.layout.controlCount, 0) << markup;
-        EXPECT_EQ(run.host.plans.size(), 1u) << markup;  // the button only
-    }
-}
-
-TEST(MarkupLayout, OnlyTheFirstDataFieldCounts) {
-    char text[16] = "x";
-    DryRun run;
-    LayOut(&run, Input("<B1>t<E><D><L>", nullptr, nullptr, 0, text, sizeof text));
-    EXPECT_EQ(run.layout.controlCount, 1);
-    EXPECT_EQ(run.layout.fieldKind, 'B');
-    EXPECT_EQ(run.layout.chooserMode, 1);
-    EXPECT_EQ(run.host.plans[0].innerEditStyle, markup::kBrowseEditStyle);  // 1 has no 128: editable
-}
-
-TEST(MarkupLayout, AControlThatCannotBeCreatedTakesNoRoom) {
-    DryRun run;
-    run.host.failId = 500;
-    LayOut(&run, Input("<C0>aaaaaaaaaaaaaaaaaaaaaaaaaa<S>b"));
-    ASSERT_EQ(run.layout.controlCount, 1);
-    EXPECT_EQ(run.layout.controls[0].y, 8);
-    EXPECT_EQ(run.layout.contentWidth, std::max(kPitch, run.layout.rowWidth));
-}
-
-TEST(MarkupLayout, EditSizesAndStyles) {
-    struct Case {
-        const char* markup;
-        const char* text;
-        int textSize;
-        uint32_t style;
-        int width;   // of the window
-        int height;  // of the window
-        int limit;
-    } cases[] = {
-        {"<E>", "", 64, markup::kEditLineStyle, 100 + 4 + 4, kLine + 4 + 6, 63},
-        {"<E>", "abc", 64, markup::kEditLineStyle, 21 + 8, kLine + 10, 63},
-        {"<E>", "a\nb", 64, markup::kEditScrollStyle, 7 + 17 + 8, 2 * kLine + 10, 63},
-        {"<E-3>", "", 64, markup::kEditRowsStyle, 108, 3 * kLine + 10, 63},  // rows, no scroll bar
-        {"<E3:20>", "", 64, markup::kEditScrollStyle, 20 * 8 + 17 + 8, 3 * kLine + 10, 63},
-        {"<E1:5>", "", 64, markup::kEditLineStyle, 5 * 8 + 8, kLine + 10, 63},
-        {"<E>", "", 1, markup::kEditLineStyle | markup::kReadOnly, 108, kLine + 10, 0},
-        {"<E>", nullptr, 0, markup::kEditLineStyle | markup::kReadOnly, 108, kLine + 10, 0},  // null text as empty
-        {"<E>", "", 2, markup::kEditLineStyle, 108, kLine + 10, 1},
-    };
-    for (const Case& c : cases) {
-        DryRun run;
-        LayOut(&run, Input(c.markup, nullptr, nullptr, 0, c.text, c.textSize));
-        const ControlPlan* edit = PlanOf(run, markup::kFieldId);
-        ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(edit->style, c.style) << c.markup << " " << c.textSize;
-        EXPECT_EQ(edit->width, c.width) << c.markup;
-        EXPECT_EQ(edit->height, c.height) << c.markup;
-        EXPECT_EQ(edit->textLimit, c.limit) << c.markup;
-    }
-}
-
-TEST(MarkupLayout, ListAndDropDownFields) {
-    struct Case {
-        const char* markup;
-        const char* text;
-        int values;
-        const char* className;
-        uint32_t style;
-        int width;
-        int height;  // asked for
-        int placedHeight;
-        int selection;
-    } cases[] = {
-        {"<L>", "ab|!Error|c", 0, "LISTBOX", markup::kListStyle, 42 + 8 + 2, 45 + 2, 47, 0},
-        {"<L2>", "ab|!Error|c", 2 << 16, "LISTBOX", markup::kListStyle | markup::kVScroll, 42 + 8 + 17 + 2, 30 + 2, 32,
-         2},
-        // A negative row count is read as rows, not as a negative height.
-        {"<L-2>", "a", 0, "LISTBOX", markup::kListStyle | markup::kVScroll, 7 + 8 + 17 + 2, 32, 32, 0},
-        {"<D>", "ab|c", static_cast<int>(0xFFFF0000u), "COMBOBOX", markup::kDropDownStyle, 14 + 8 + 2, 34,
-         DryHost::kClosedDropDown + 30 + 4, -1},
-        {"<D>", nullptr, 0, "COMBOBOX", markup::kDropDownStyle, 8 + 2, 34, DryHost::kClosedDropDown + 4, 0},
-    };
-    for (const Case& c : cases) {
-        DryRun run;
-        LayOut(&run, Input(c.markup, nullptr, nullptr, c.values, c.text, 0));
-        ASSERT_EQ(run.layout.controlCount, 1) << c.markup;
-        const ControlPlan& plan = run.host.plans[0];
-        EXPECT_STREQ(plan.className, c.className);
-        EXPECT_EQ(plan.style, c.style) << c.markup;
-        EXPECT_EQ(plan.width, c.width) << c.markup;
-        EXPECT_EQ(plan.height, c.height) << c.markup;
-        EXPECT_EQ(run.layout.controls[0].height, c.placedHeight) << c.markup;
-        EXPECT_EQ(plan.selection, c.selection) << c.markup;
-    }
-}
-
-TEST(MarkupLayout, CheckBoxStatesFromTheValues) {
-    DryRun run;
-    LayOut(&run, Input("<C0>a<R1>b<C15>c<S>d", nullptr, nullptr, 0x8001));
-    ASSERT_EQ(run.host.plans.size(), 5u);
-    EXPECT_TRUE(run.host.plans[0].checked);
-    EXPECT_FALSE(run.host.plans[1].checked);
-    EXPECT_EQ(run.host.plans[1].style, markup::kRadioStyle);
-    EXPECT_TRUE(run.host.plans[2].checked);
-    EXPECT_EQ(run.host.plans[3].id, markup::kStaticId);
-    EXPECT_EQ(run.host.plans[3].width, kPitch);
-}
-
-TEST(MarkupLayout, AgreementGateNeedsADefaultButton) {
-    struct Case {
-        const char* buttons;
-        int values;
-        bool closed;
-    } cases[] = {{"+a|-b", 0, true}, {"+a|-b", 0x8000, false}, {"a|b", 0, false}, {"x", 0, true}};
-    for (const Case& c : cases) {
-        DryRun run;
-        LayOut(&run, Input("<F2>", nullptr, c.buttons, c.values));
-        EXPECT_EQ(run.layout.gateClosed, c.closed) << c.buttons;
-    }
-}
-
-TEST(MarkupLayout, HugeNumbersSaturate) {
+    // Tags that create nothing leave the button alone; a control that cannot
+    // be created takes no room; huge numbers saturate.
+    for (const char* markup : {"<C16>x", "<C-1>x", "<R20>y", "<c0>x", "<Q>z", "<", "<F3>", "<H5>", "<V9>"})
+        EXPECT_EQ(std::string(LayOut(markup, nullptr, nullptr, 0, nullptr, 0, false)).find(" @", 45), std::string::npos)
+            << markup;
+    EXPECT_NE(LayOut("<C0>aaaaaaaaaaaaaaaaaaaaaaaaaa<S>b", nullptr, nullptr, 0, nullptr, 0, false, 500)
+                  .find("c69 r69 h54 w466,344,91x79 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x21 |"),
+              std::string::npos);
     for (const char* markup : {"<E2147483647:2147483647>", "<E-2147483648>", "<L99999999999>", "<V2147483647><S>x",
                                "<V-2147483648><S>x<V-2147483648>", "<H2147483647>"}) {
-        DryRun run;
-        LayOut(&run, Input(markup, nullptr, nullptr, 0, "a|b", 4));
-        const DialogLayout& l = run.layout;
-        EXPECT_GE(l.windowWidth, 0) << markup;
-        EXPECT_LE(l.windowX, 1024) << markup;
+        int x = 0, width = 0;
+        sscanf(strstr(LayOut(markup, nullptr, nullptr, 0, "a|b", 4, false).c_str(), " w"), " w%d,%*d,%dx", &x, &width);
+        EXPECT_TRUE(width >= 0 && x <= 1024) << markup;
     }
-}
-
-TEST(BrowseParts, EditAndButtonCoverTheContainer) {
-    struct Case {
-        int width;
-        int edit;
-        int buttonX;
-    } cases[] = {{300, 267, 268}, {33, 0, 1}, {8, 0, -24}};
-    for (const Case& c : cases) {
-        markup::BrowseParts parts = markup::LayOutBrowseParts(c.width);
-        EXPECT_EQ(parts.editWidth, c.edit);
-        EXPECT_EQ(parts.buttonX, c.buttonX);
-        EXPECT_EQ(parts.buttonWidth, 32);
+    EXPECT_EQ(markup::MaxTextWidth(1024) * 10000 + markup::CharUnit(88) * 100 + markup::CharUnit(89), 9241112);
+    for (int width : {300, 33, 8}) {
+        markup::BrowseParts parts = markup::LayOutBrowseParts(width);
+        EXPECT_EQ(parts.editWidth * 10000 + parts.buttonX + 100 * parts.buttonWidth,
+                  std::max(0, width - 33) * 10000 + width - 32 + 3200);
     }
-}
-
-TEST(ItemInk, MarkedItemsAreColouredWithoutTheirMark) {
-    EXPECT_EQ(markup::InkForItem("!Error").colour, 0x000000FFu);
-    EXPECT_EQ(markup::InkForItem("!Error").skip, 1);
-    EXPECT_EQ(markup::InkForItem("?Maybe").colour, 0x0000C0C0u);
-    EXPECT_EQ(markup::InkForItem("plain").colour, 0u);
-    EXPECT_EQ(markup::InkForItem("plain").skip, 0);
-    EXPECT_EQ(markup::InkForItem("").skip, 0);
+    for (auto ink : {"!Error/ff/1", "?Maybe/c0c0/1", "plain/0/0", "/0/0"}) {
+        std::string item(ink, strchr(ink, '/'));
+        char shown[32];
+        snprintf(shown, sizeof shown, "%s/%x/%d", item.c_str(), markup::InkForItem(item.c_str()).colour,
+                 markup::InkForItem(item.c_str()).skip);
+        EXPECT_STREQ(shown, ink);
+    }
 }
 
 }  // namespace

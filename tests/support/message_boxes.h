@@ -1,6 +1,6 @@
 #pragma once
-// Message boxes would block a test. The recorder answers every box the moment
-// it is activated, with Enter (its default button), and remembers what it said.
+// Message boxes would block a test: the recorder answers every box of its
+// thread with Enter the moment the box is activated, and keeps what it said.
 
 #include <windows.h>
 
@@ -13,24 +13,18 @@ namespace testing_support {
 struct MessageBoxRecord {
     std::string text;
     std::string caption;
-    UINT style;  // MB_ button set and icon, read back from the box's controls
 };
 
 class MessageBoxRecorder {
 public:
-    // Hooks the calling thread until the recorder is destroyed.
-    MessageBoxRecorder();
+    MessageBoxRecorder();  // hooks the calling thread until destroyed
     ~MessageBoxRecorder();
     MessageBoxRecorder(const MessageBoxRecorder&) = delete;
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
-
     const std::vector<MessageBoxRecord>& Boxes() const { return boxes_; }
-    void Clear() { boxes_.clear(); }
 
 private:
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
-    void Record(HWND box);
-
     HHOOK hook_ = nullptr;
     MessageBoxRecorder* previous_ = nullptr;
     std::vector<MessageBoxRecord> boxes_;

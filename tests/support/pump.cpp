@@ -6,9 +6,7 @@ namespace testing_support {
 
 namespace {
 
-// Dispatches everything queued now. Returns false when a quit message came:
-// it is put back for the loop that owns it, and pumping has to stop, since
-// the queue would never look empty again.
+// False when a quit message came: the queue would never look empty again.
 bool DispatchPending() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -22,33 +20,24 @@ bool DispatchPending() {
     return true;
 }
 
-}  // namespace
-
-bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
+// Pumps until `stop` says so; `stop` gets whether the last wait timed out.
+void Pump(const std::function<bool(bool)>& stop, unsigned waitMs, unsigned timeoutMs) {
     DWORD start = GetTickCount();
-    for (;;) {
-        bool quit = !DispatchPending();
-        if (done() || quit) {
-            return done();
-        }
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs) {
-            return done();
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+    bool quiet = false;
+    while (DispatchPending() && !stop(quiet) && GetTickCount() - start < timeoutMs) {
+        quiet = MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs, QS_ALLINPUT) == WAIT_TIMEOUT;
     }
 }
 
+}  // namespace
+
+bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
+    Pump([&](bool) { return done(); }, 20, timeoutMs);
+    return done();
+}
+
 void PumpUntilQuiet(unsigned quietMs, unsigned timeoutMs) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        if (!DispatchPending()) {
-            return;
-        }
-        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, quietMs, QS_ALLINPUT) == WAIT_TIMEOUT) {
-            return;
-        }
-    }
+    Pump([](bool quiet) { return quiet; }, quietMs, timeoutMs);
 }
 
 }  // namespace testing_support

@@ -4,32 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 namespace testing_support {
-
-namespace {
-
-std::string TestName() {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = info != nullptr ? std::string(info->test_suite_name()) + "." + info->name() : "outside";
-    for (char& c : name) {
-        if (c == '/' || c == '\\' || c == ':')
-            c = '_';
-    }
-    return name;
-}
-
-}  // namespace
 
 ScratchFolder::ScratchFolder() {
     char temp[MAX_PATH] = "";
     GetTempPathA(sizeof temp, temp);
-    std::string root = std::string(temp) + "tapdeck-tests";
-    CreateDirectoryA(root.c_str(), nullptr);
-    path_ = root + "\\" + TestName();
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = test != nullptr ? std::string(test->test_suite_name()) + "." + test->name() : "outside";
+    for (char& c : name)
+        c = (c == '/' || c == ':') ? '_' : c;
+    CreateDirectoryA((std::string(temp) + "tapdeck-tests").c_str(), nullptr);
+    path_ = std::string(temp) + "tapdeck-tests\\" + name;
     RemoveTree(path_);  // left over from a run that crashed
-    if (!CreateDirectoryA(path_.c_str(), nullptr)) {
-        ADD_FAILURE() << "cannot create scratch folder " << path_ << ", error " << GetLastError();
-    }
+    EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_ << ", error " << GetLastError();
 }
 
 ScratchFolder::~ScratchFolder() {
@@ -38,13 +28,8 @@ ScratchFolder::~ScratchFolder() {
 
 std::string ScratchFolder::WriteFile(const std::string& name, const std::string& contents) const {
     std::string path = *this / name;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        ::WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
-        CloseHandle(file);
-    }
+    std::ofstream(path, std::ios::binary) << contents;
+    EXPECT_TRUE(FileExists(path)) << path;
     return path;
 }
 
@@ -55,49 +40,38 @@ std::string ScratchFolder::MakeFolder(const std::string& name) const {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return std::string();
-    }
-    std::string contents;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) {
-        contents.append(chunk, got);
-    }
-    CloseHandle(file);
-    return contents;
+    std::ostringstream contents;
+    contents << std::ifstream(path, std::ios::binary).rdbuf();
+    return contents.str();
+}
+
+static DWORD Attributes(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
 }
 
 bool FileExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return Attributes(path) != INVALID_FILE_ATTRIBUTES && !(Attributes(path) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FolderExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return Attributes(path) != INVALID_FILE_ATTRIBUTES && (Attributes(path) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
+        std::string child = path + "\\" + entry.cFileName;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (entry.cFileName[0] != '.')
                 RemoveTree(child);
-            } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
+        } else {
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(child.c_str());
+        }
     }
+    if (find != INVALID_HANDLE_VALUE)
+        FindClose(find);
     RemoveDirectoryA(path.c_str());
 }
 

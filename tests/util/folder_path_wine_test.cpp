@@ -10,54 +10,29 @@
 
 namespace {
 
-using testing_support::FolderExists;
-using testing_support::ScratchFolder;
+using namespace testing_support;
 
-TEST(CreateFolderPath, CreatesTheMissingLevelsBelowAnExistingOne) {
+TEST(CreateFolderPath, Table) {
     ScratchFolder scratch;
     scratch.MakeFolder("one");
-    std::string deep = scratch / "one\\two\\three";
-    EXPECT_EQ(CreateFolderPath(deep.c_str()), 0);
-    EXPECT_TRUE(FolderExists(scratch / "one\\two"));
-    EXPECT_TRUE(FolderExists(deep));
-
-    // Again, complete and with a trailing backslash: nothing to do.
-    EXPECT_EQ(CreateFolderPath((deep + "\\").c_str()), 0);
-    EXPECT_TRUE(FolderExists(deep));
-}
-
-TEST(CreateFolderPath, RefusesWhatIsNoDrivePathOrGoesThroughAFile) {
-    ScratchFolder scratch;
-    EXPECT_EQ(CreateFolderPath("relative\\path"), 1);
-    EXPECT_EQ(CreateFolderPath("\\rooted\\path"), 1);
-    EXPECT_EQ(CreateFolderPath("C:relative"), 1);
-    EXPECT_EQ(CreateFolderPath(""), 1);
-    EXPECT_FALSE(FolderExists("relative"));
-
     scratch.WriteFile("file", "");
-    EXPECT_EQ(CreateFolderPath((scratch / "file\\below").c_str()), 4);
-    EXPECT_FALSE(FolderExists(scratch / "file\\below"));
-}
-
-TEST(CreateFolderPath, APathThatCannotTakeItsSeparatorIsRefusedWhole) {
-    ScratchFolder scratch;
     std::string base = scratch.Path() + "\\";
-    std::string fits = base + std::string(254 - base.size(), 'd');  // 254 + '\' + terminator
-    std::string tooLong = fits + "e";
-    EXPECT_EQ(CreateFolderPath(tooLong.c_str()), 2);
-    EXPECT_FALSE(FolderExists(tooLong.substr(0, 254)));
-    EXPECT_EQ(CreateFolderPath(fits.c_str()), 0);
-    EXPECT_TRUE(FolderExists(fits));
-    // Already ending in a backslash, 255 characters fit as they are.
-    EXPECT_EQ(CreateFolderPath((fits + "\\").c_str()), 0);
-}
-
-TEST(CreateFolderPath, MissingDriveFailsTheCreation) {
-    // Wine maps only a few drive letters; Q: is not one of them in a test prefix.
-    if (GetDriveTypeA("Q:\\") != DRIVE_NO_ROOT_DIR) {
-        GTEST_SKIP() << "drive Q: exists here";
+    std::string fits = base + std::string(254 - base.size(), 'd');  // room for its '\' and the terminator
+    // clang-format off
+    const struct { std::string path; int result; bool made; } rows[] = {
+        {scratch / "one\\two\\three", 0, true}, {scratch / "one\\two\\three\\", 0, true},  // made, then already there
+        {"relative\\path", 1, false}, {"\\rooted\\path", 1, false}, {"C:relative", 1, false}, {"", 1, false},
+        {scratch / "file\\below", 4, false}, {fits + "e", 2, false},  // refused whole, not cut
+        {fits, 0, true}, {fits + "\\", 0, true}};
+    // clang-format on
+    for (const auto& row : rows) {
+        EXPECT_EQ(CreateFolderPath(row.path.c_str()), row.result) << row.path;
+        EXPECT_EQ(!row.path.empty() && FolderExists(row.path), row.made) << row.path;
     }
-    EXPECT_EQ(CreateFolderPath("Q:\\tapdeck\\x"), 5);
+    // Wine maps only a few drive letters; Q: is none of them in a test prefix.
+    if (GetDriveTypeA("Q:\\") == DRIVE_NO_ROOT_DIR) {
+        EXPECT_EQ(CreateFolderPath("Q:\\tapdeck\\x"), 5);
+    }
 }
 
 }  // namespace

@@ -7,107 +7,74 @@
 
 namespace {
 
-// A key of the test's own below HKLM\SOFTWARE, removed before and after.
-class RegistryTest : public ::testing::Test {
-protected:
-    static constexpr const char* kKey = "SOFTWARE\\TapdeckTests\\Scratch";
-    static constexpr const char* kParent = "SOFTWARE\\TapdeckTests";
+constexpr char kKey[] = "SOFTWARE\\TapdeckTests\\Scratch";
+constexpr char kParent[] = "SOFTWARE\\TapdeckTests";
+const HKEY kRoot = HKEY_LOCAL_MACHINE;
 
-    void SetUp() override { RemoveKeys(); }
-    void TearDown() override { RemoveKeys(); }
-
-    static void RemoveKeys() {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParent);
-    }
-
-    static bool KeyExists(const char* path) {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return false;
-        RegCloseKey(key);
-        return true;
-    }
-
-    static void WriteString(const char* name, const std::string& value) {
-        ASSERT_EQ(
-            RegWriteValue(kKey, HKEY_LOCAL_MACHINE, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1)),
-            0);
-    }
-};
-
-TEST_F(RegistryTest, WriteCreatesTheKeyAndReadReturnsTheString) {
-    WriteString("DisplayName", "Tapdeck 1.0");
-    EXPECT_TRUE(KeyExists(kKey));
-    char buffer[64];
-    EXPECT_EQ(RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_SZ, "DisplayName", buffer, sizeof buffer), 0);
-    EXPECT_STREQ(buffer, "Tapdeck 1.0");
-
-    // Through an opened key as root, with an empty sub-key.
+bool KeyExists(const char* path) {
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_WRITE, &key), ERROR_SUCCESS);
-    EXPECT_EQ(RegReadValue("", key, REG_SZ, "DisplayName", buffer, sizeof buffer), 0);
-    EXPECT_EQ(RegReadValue(nullptr, key, REG_SZ, "DisplayName", buffer, sizeof buffer), 0);
-    EXPECT_STREQ(buffer, "Tapdeck 1.0");
+    bool exists = RegOpenKeyExA(kRoot, path, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (exists)
+        RegCloseKey(key);
+    return exists;
+}
+
+int WriteString(const char* name, const char* value, DWORD size) {
+    return RegWriteValue(kKey, kRoot, name, REG_SZ, value, size);
+}
+
+TEST(Registry, RoundTripAndFailures) {
+    RegDeleteKeyA(kRoot, kKey);
+    ASSERT_EQ(WriteString("DisplayName", "Tapdeck 1.0", 12), 0);  // creates the key
+    ASSERT_EQ(WriteString("Forty", std::string(39, 'x').c_str(), 40), 0);
+    ASSERT_EQ(WriteString("Bare", "abcd", 4), 0);  // stored without its terminator
+    ASSERT_EQ(WriteString("Empty", "", 0), 0);
+    char text[64];
+    EXPECT_EQ(RegReadValue(kKey, kRoot, REG_SZ, "DisplayName", text, sizeof text), 0);
+    EXPECT_STREQ(text, "Tapdeck 1.0");
+    EXPECT_EQ(RegReadValue(kKey, kRoot, REG_SZ, "Bare", text, 8), 0);
+    EXPECT_STREQ(text, "abcd");
+    EXPECT_EQ(RegReadValue(kKey, kRoot, REG_SZ, "Empty", text, 8), 0);
+    EXPECT_STREQ(text, "");
+
+    // An opened key as the root, with a null or empty sub-key, stays open.
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(kRoot, kKey, 0, KEY_READ | KEY_WRITE, &key), ERROR_SUCCESS);
     DWORD number = 7;
     EXPECT_EQ(RegWriteValue(nullptr, key, "Count", REG_DWORD, &number, sizeof number), 0);
-    // The root given by the caller is still usable: it was not closed.
-    DWORD readBack = 0;
-    EXPECT_EQ(RegReadValue(nullptr, key, REG_DWORD, "Count", &readBack, sizeof readBack), 0);
-    EXPECT_EQ(readBack, 7u);
+    number = 0;
+    EXPECT_EQ(RegReadValue("", key, REG_DWORD, "Count", &number, sizeof number), 0);
+    EXPECT_EQ(number, 7u);
+    EXPECT_EQ(RegReadValue(nullptr, key, REG_SZ, "DisplayName", text, sizeof text), 0);
     RegCloseKey(key);
-}
 
-TEST_F(RegistryTest, ReadFailuresAreToldApartAndLeaveAnEmptyString) {
-    WriteString("Forty", std::string(39, 'x'));  // 40 bytes with the terminator
-    char buffer[32];
-    memset(buffer, 'z', sizeof buffer);
-    EXPECT_EQ(RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_SZ, "Forty", buffer, sizeof buffer), 2);
-    EXPECT_STREQ(buffer, "");
+    const struct {
+        const char* subKey;
+        const char* name;
+        DWORD type;
+        DWORD size;
+        int result;
+    } rows[] = {
+        {kKey, "Forty", REG_SZ, 32, 2},                                           // does not fit
+        {kKey, "Bare", REG_SZ, 4, 2},                                             // no room for the terminator
+        {kKey, "Missing", REG_SZ, 32, 2},      {kKey, "Forty", REG_DWORD, 4, 3},  // another type, whatever its size
+        {kKey, "Forty", REG_EXPAND_SZ, 64, 3}, {"SOFTWARE\\TapdeckTests\\Absent", "Forty", REG_SZ, 32, 1},
+    };
+    for (const auto& row : rows) {
+        memset(text, 'z', sizeof text);
+        EXPECT_EQ(RegReadValue(row.subKey, kRoot, row.type, row.name, text, row.size), row.result) << row.name;
+        EXPECT_TRUE(row.type == REG_DWORD || text[0] == '\0') << row.name;  // a failed string read leaves ""
+    }
 
-    DWORD number = 0;
-    EXPECT_EQ(RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_DWORD, "Forty", &number, sizeof number), 3);
-    char big[64];
-    EXPECT_EQ(RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_EXPAND_SZ, "Forty", big, sizeof big), 3);
-    EXPECT_STREQ(big, "");
-
-    EXPECT_EQ(RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_SZ, "Missing", buffer, sizeof buffer), 2);
-    EXPECT_EQ(
-        RegReadValue("SOFTWARE\\TapdeckTests\\Absent", HKEY_LOCAL_MACHINE, REG_SZ, "Forty", buffer, sizeof buffer), 1);
-}
-
-TEST_F(RegistryTest, StringsStoredWithoutTerminatorComeBackTerminated) {
-    // Four bytes without a terminator: there is room for one in 8 bytes, not in 4.
-    ASSERT_EQ(RegWriteValue(kKey, HKEY_LOCAL_MACHINE, "Bare", REG_SZ, "abcd", 4), 0);
-    char buffer[8];
-    memset(buffer, 'z', sizeof buffer);
-    EXPECT_EQ(RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_SZ, "Bare", buffer, sizeof buffer), 0);
-    EXPECT_STREQ(buffer, "abcd");
-    char exact[4];
-    memset(exact, 'z', sizeof exact);
-    EXPECT_EQ(RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_SZ, "Bare", exact, sizeof exact), 2);
-    EXPECT_EQ(exact[0], '\0');
-
-    ASSERT_EQ(RegWriteValue(kKey, HKEY_LOCAL_MACHINE, "Empty", REG_SZ, "", 0), 0);
-    memset(buffer, 'z', sizeof buffer);
-    EXPECT_EQ(RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_SZ, "Empty", buffer, sizeof buffer), 0);
-    EXPECT_STREQ(buffer, "");
-}
-
-TEST_F(RegistryTest, DeleteTakesAValueOrTheWholeKey) {
-    WriteString("DisplayName", "Tapdeck");
-    WriteString("UninstallString", "x /U 1");
-    EXPECT_EQ(RegDeleteEntry(HKEY_LOCAL_MACHINE, "DisplayName", kKey), 0);
-    char buffer[32];
-    EXPECT_EQ(RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_SZ, "DisplayName", buffer, sizeof buffer), 2);
-    EXPECT_EQ(RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_SZ, "UninstallString", buffer, sizeof buffer), 0);
-    EXPECT_EQ(RegDeleteEntry(HKEY_LOCAL_MACHINE, "DisplayName", kKey), 1);
-
-    EXPECT_EQ(RegDeleteEntry(HKEY_LOCAL_MACHINE, "", kKey), 0);
+    EXPECT_EQ(RegDeleteEntry(kRoot, "DisplayName", kKey), 0);
+    EXPECT_EQ(RegReadValue(kKey, kRoot, REG_SZ, "DisplayName", text, sizeof text), 2);
+    EXPECT_EQ(RegDeleteEntry(kRoot, "DisplayName", kKey), 1);
+    EXPECT_EQ(RegDeleteEntry(kRoot, "", kKey), 0);  // the key itself, not its parent
     EXPECT_FALSE(KeyExists(kKey));
     EXPECT_TRUE(KeyExists(kParent));
-    EXPECT_EQ(RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, kKey), 1);     // already gone
-    EXPECT_EQ(RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, nullptr), 1);  // never a root key
+    EXPECT_EQ(RegDeleteEntry(kRoot, nullptr, kKey), 1);
+    EXPECT_EQ(RegDeleteEntry(kRoot, nullptr, nullptr), 1);  // never a root key
+    RegDeleteKeyA(kRoot, kParent);
 }
 
 }  // namespace

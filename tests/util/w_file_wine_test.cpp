@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/support/message_boxes.h"
 #include "tests/support/scratch_folder.h"
@@ -10,267 +12,121 @@
 
 namespace {
 
-using testing_support::MessageBoxRecorder;
-using testing_support::ReadWholeFile;
-using testing_support::ScratchFolder;
+using namespace testing_support;
+using namespace file_mode;
 
-// The current directory is moved for a test and put back afterwards.
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::string& path) {
-        GetCurrentDirectoryA(sizeof saved_, saved_);
-        SetCurrentDirectoryA(path.c_str());
-    }
-    ~CurrentDirectory() { SetCurrentDirectoryA(saved_); }
-
-private:
-    char saved_[MAX_PATH] = "";
-};
-
-std::string ModuleFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string text = path;
-    return text.substr(0, text.rfind('\\') + 1);
-}
-
-std::string Resolved(const char* name) {
+std::string Resolved(const std::string& name) {
     char path[kPathSize];
-    DWORD error = WFile::ResolveFileName(name, path);
-    return error == 0 ? std::string(path) : "<error " + std::to_string(error) + ">";
+    DWORD error = WFile::ResolveFileName(name.c_str(), path);
+    return error == 0 ? std::string(path) : "error " + std::to_string(error);
 }
 
-TEST(WFileOpen, MissingFilesAndCreation) {
+TEST(WFile, OpenModes) {
     ScratchFolder scratch;
-    std::string missing = scratch / "missing.bin";
-    WFile reader;
-    EXPECT_EQ(reader.Open(missing.c_str(), 1), 1);
-    EXPECT_EQ(reader.lastError, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_FALSE(reader.IsOpen());
-    EXPECT_FALSE(testing_support::FileExists(missing));
-
-    WFile inMissingFolder;
-    EXPECT_EQ(inMissingFolder.Open((scratch / "nowhere\\x.bin").c_str(), 3), 1);
-    EXPECT_EQ(inMissingFolder.lastError, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-
-    WFile creator;
-    ASSERT_EQ(creator.Open(missing.c_str(), 3), 0);
-    EXPECT_EQ(creator.GetSize(), 0u);
-    EXPECT_EQ(creator.Write("12345", 5), 5);
-    creator.Close();
-
-    WFile writer;  // mode 2 empties what is there
-    ASSERT_EQ(writer.Open(missing.c_str(), 2), 0);
-    EXPECT_EQ(writer.GetSize(), 0u);
-    writer.Close();
-    EXPECT_EQ(ReadWholeFile(missing), "");
-}
-
-TEST(WFileOpen, SecondOpenerFailsWhateverTheModes) {
-    ScratchFolder scratch;
-    std::string path = scratch.WriteFile("held.bin", "x");
-    for (uint32_t first : {1u, 2u, 3u}) {
-        for (uint32_t second : {1u, 2u, 3u}) {
-            WFile holder;
-            ASSERT_EQ(holder.Open(path.c_str(), first), 0);
-            WFile other;
-            EXPECT_EQ(other.Open(path.c_str(), second), 1) << first << "/" << second;
-            EXPECT_EQ(other.lastError, static_cast<DWORD>(ERROR_SHARING_VIOLATION)) << first << "/" << second;
-            EXPECT_FALSE(other.IsOpen());
-            holder.Close();
-        }
+    std::string longest(255 - scratch.Path().size() - 1, 'f');  // a full path of 255 characters
+    // clang-format off
+    const struct { const char* before; std::string name; uint32_t mode; DWORD error; int position; const char* after; }
+    rows[] = {  // the file's contents before and after (null: no file), the error (0: it opens), the position
+        {nullptr, "f", 1, ERROR_FILE_NOT_FOUND, 0, nullptr}, {nullptr, "no\\f", 3, ERROR_PATH_NOT_FOUND, 0, nullptr},
+        {nullptr, "f", 3, 0, 0, ""}, {"abc", "f", 2, 0, 0, ""}, {"abc", "f", 3, 0, 0, "abc"},
+        {"abc", "f", 2 | kAppend | kBuffered, 0, 3, "abc"}, {"abc", "f", 3 | kDeleteOnClose, 0, 0, nullptr},
+        {nullptr, longest, 3, 0, 0, ""}, {nullptr, longest + "g", 3, ERROR_FILENAME_EXCED_RANGE, 0, nullptr}};
+    // clang-format on
+    for (const auto& row : rows) {
+        std::string path = scratch / row.name;
+        DeleteFileA(path.c_str());
+        if (row.before != nullptr)
+            scratch.WriteFile(row.name, row.before);
+        WFile file;
+        EXPECT_EQ(file.Open(path.c_str(), row.mode), row.error != 0 ? 1 : 0) << &row - rows;
+        EXPECT_EQ(file.lastError, row.error) << &row - rows;
+        EXPECT_EQ(file.IsOpen(), row.error == 0) << &row - rows;
+        EXPECT_EQ(file.GetPosition(), static_cast<uint64_t>(row.position)) << &row - rows;
+        EXPECT_EQ(file.buffer != nullptr, (row.mode & kBuffered) != 0) << &row - rows;
+        file.Close();
+        EXPECT_EQ(FileExists(path) ? ReadWholeFile(path) : "none", row.after != nullptr ? row.after : "none");
     }
+    EXPECT_EQ(Resolved(scratch / longest + "g"), "error 206");  // refused, not cut
 }
 
-TEST(WFileOpen, OpeningAnOpenObjectKeepsTheFirstFile) {
+TEST(WFile, ReadWriteSeekSetLengthWalk) {
     ScratchFolder scratch;
-    std::string a = scratch.WriteFile("a.bin", "aa");
-    std::string b = scratch.WriteFile("b.bin", "bbbb");
-    WFile file;
-    ASSERT_EQ(file.Open(a.c_str(), 1), 0);
-    EXPECT_EQ(file.Open(b.c_str(), 1), 1);
-    EXPECT_EQ(file.lastError, static_cast<DWORD>(ERROR_BUSY));
-    EXPECT_EQ(file.GetSize(), 2u);
-    file.Close();
-}
-
-TEST(WFileOpen, AppendAndBufferBits) {
-    ScratchFolder scratch;
-    std::string path = scratch.WriteFile("log.txt", "one");
-    WFile file;
-    ASSERT_EQ(file.Open(path.c_str(), 2 | file_mode::kAppend | file_mode::kBuffered), 0);
-    EXPECT_EQ(file.mode, 2 | file_mode::kAppend | file_mode::kBuffered);  // no create bit: contents kept
-    EXPECT_NE(file.buffer, nullptr);
-    EXPECT_EQ(file.GetPosition(), 3u);
-    EXPECT_EQ(file.Write("two", 3), 3);
-    file.Close();
-    EXPECT_EQ(file.buffer, nullptr);
-    EXPECT_EQ(ReadWholeFile(path), "onetwo");
-
-    ASSERT_EQ(file.Open(path.c_str(), 3 | file_mode::kDeleteOnClose), 0);
-    file.Close();
-    EXPECT_FALSE(testing_support::FileExists(path));
-}
-
-TEST(WFileNames, MarkNamesTheExecutableFolderWhateverTheCurrentDirectory) {
-    ScratchFolder scratch;
-    CurrentDirectory moved(scratch.Path());
-    std::string expected = ModuleFolder() + "readme.txt";
-    EXPECT_EQ(Resolved(">readme.txt"), expected);
-    EXPECT_EQ(Resolved(">\\readme.txt"), expected);
-    EXPECT_EQ(Resolved("readme.txt"), scratch / "readme.txt");
-    EXPECT_EQ(Resolved("sub\\..\\x.dat"), scratch / "x.dat");
-
-    // Really opened through the mark, from elsewhere.
-    std::string beside = ModuleFolder() + "wfile-mark-test.tmp";
-    DeleteFileA(beside.c_str());
-    WFile file;
-    ASSERT_EQ(file.Open(">\\wfile-mark-test.tmp", 3), 0);
-    file.Close();
-    EXPECT_TRUE(testing_support::FileExists(beside));
-    DeleteFileA(beside.c_str());
-}
-
-TEST(WFileNames, PathsThatDoNotFitAreRefusedNotCut) {
-    ScratchFolder scratch;
-    // Grows the name until the full path needs exactly 255 characters, then one more.
-    std::string base = scratch.Path() + "\\";
-    std::string fits = base + std::string(255 - base.size(), 'f');
-    std::string tooLong = fits + "g";
-    EXPECT_EQ(Resolved(fits.c_str()), fits);
-    EXPECT_EQ(Resolved(tooLong.c_str()), "<error 206>");
-
-    WFile file;
-    EXPECT_EQ(file.Open(tooLong.c_str(), 3), 1);
-    EXPECT_EQ(file.lastError, static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
-    EXPECT_FALSE(file.IsOpen());
-    EXPECT_FALSE(testing_support::FileExists(tooLong.substr(0, 255)));
-
-    std::string marked = ">" + std::string(256 - ModuleFolder().size(), 'm');
-    EXPECT_EQ(Resolved(marked.c_str()), "<error 206>");
-}
-
-TEST(WFileReadWrite, ShortReadsAtTheEndAreNoError) {
-    ScratchFolder scratch;
-    std::string path = scratch.WriteFile("six.bin", "abcdef");
-    WFile file;
-    ASSERT_EQ(file.Open(path.c_str(), 1), 0);
-    ASSERT_EQ(file.Seek(4, FILE_BEGIN), 0);
-    char data[4] = {};
-    EXPECT_EQ(file.Read(data, 4), 2);
-    EXPECT_EQ(file.lastError, 0u);
-    EXPECT_EQ(std::string(data, 2), "ef");
-    EXPECT_EQ(file.Read(data, 4), 0);
-    EXPECT_EQ(file.lastError, 0u);
-
-    // Writing to a file opened for reading only fails through lastError.
-    EXPECT_EQ(file.Write("x", 1), 0);
-    EXPECT_EQ(file.lastError, static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    file.Close();
-}
-
-TEST(WFileSeek, RelativeSeekBeforeTheStartRewinds) {
-    ScratchFolder scratch;
-    std::string path = scratch.WriteFile("ten.bin", "0123456789");
-    WFile file;
-    ASSERT_EQ(file.Open(path.c_str(), 1), 0);
-    ASSERT_EQ(file.Seek(4, FILE_BEGIN), 0);
-    EXPECT_EQ(file.SeekRelative(-10), 1);
-    EXPECT_EQ(file.lastError, static_cast<DWORD>(ERROR_NEGATIVE_SEEK));
-    EXPECT_EQ(file.GetPosition(), 0u);
-    EXPECT_EQ(file.SeekRelative(3), 0);
-    EXPECT_EQ(file.lastError, 0u);
-    EXPECT_EQ(file.GetPosition(), 3u);
-    EXPECT_EQ(file.Seek(-2, FILE_END), 0);
-    EXPECT_EQ(file.GetPosition(), 8u);
-    EXPECT_EQ(file.Seek(-1, FILE_BEGIN), 1);
-    EXPECT_EQ(file.lastError, static_cast<DWORD>(ERROR_NEGATIVE_SEEK));
-    file.Close();
-}
-
-TEST(WFileSetLength, CutsAndGrowsWithThePositionRules) {
-    ScratchFolder scratch;
-    std::string path = scratch / "len.bin";
-    WFile file;
+    std::string path = scratch / "walk.bin";
+    WFile file, other;
+    char data[8] = {};
+    auto state = [&](int result) {  // the result, lastError, position and size, read in this order
+        std::string shown = std::to_string(result) + " " + std::to_string(file.lastError);
+        shown += " " + std::to_string(file.GetPosition());
+        return shown + " " + std::to_string(file.GetSize());
+    };
     ASSERT_EQ(file.Open(path.c_str(), 3), 0);
-    std::string hundred(100, 'h');
-    ASSERT_EQ(file.Write(hundred.data(), 100), 100);
-
-    EXPECT_EQ(file.SetLength(0), 0);  // position 100 lay beyond: it follows the end
-    EXPECT_EQ(file.GetSize(), 0u);
-    EXPECT_EQ(file.GetPosition(), 0u);
-
-    ASSERT_EQ(file.Write(hundred.data(), 100), 100);
-    ASSERT_EQ(file.Seek(50, FILE_BEGIN), 0);
-    EXPECT_EQ(file.SetLength(200), 0);  // growing leaves the position alone
-    EXPECT_EQ(file.GetSize(), 200u);
-    EXPECT_EQ(file.GetPosition(), 50u);
-
-    EXPECT_EQ(file.SetLength(80), 0);  // cutting behind the position leaves it too
-    EXPECT_EQ(file.GetPosition(), 50u);
-    EXPECT_EQ(file.SetLength(-1), 1);
-    EXPECT_NE(file.lastError, 0u);
-    EXPECT_EQ(file.GetSize(), 80u);
-    file.Close();
-}
-
-TEST(WFileSetLength, SizesBeyondFourGibibytes) {
-    ScratchFolder scratch;
-    std::string path = scratch / "sparse.bin";
-    const int64_t size = (int64_t{5} << 30) + 7;  // 5 GiB and a bit: both halves non-zero
-    WFile file;
-    ASSERT_EQ(file.Open(path.c_str(), 3), 0);
-    ASSERT_EQ(file.SetLength(size), 0) << file.lastError;
-    EXPECT_EQ(file.GetSize(), static_cast<uint64_t>(size));
-    ASSERT_EQ(file.Seek(-3, FILE_END), 0);
-    EXPECT_EQ(file.GetPosition(), static_cast<uint64_t>(size - 3));
-    EXPECT_EQ(file.Write("end", 3), 3);
-    EXPECT_EQ(file.GetSize(), static_cast<uint64_t>(size));
-    // A position whose low half has every bit set is a position, not a failure.
-    const int64_t allOnes = (int64_t{1} << 32) + 0xFFFFFFFF;
-    EXPECT_EQ(file.Seek(allOnes, FILE_BEGIN), 0);
-    EXPECT_EQ(file.GetPosition(), static_cast<uint64_t>(allOnes));
-    EXPECT_EQ(file.lastError, 0u);
-    file.Close();
-}
-
-TEST(WFileClose, TwiceIsHarmlessAndAClosedObjectFailsQuietly) {
-    ScratchFolder scratch;
-    std::string path = scratch.WriteFile("c.bin", "c");
-    WFile file;
+    EXPECT_EQ(state(file.Write("0123456789", 10)), "10 0 10 10");
+    for (uint32_t mode : {1u, 2u, 3u}) {  // whatever the modes, a second opener is turned away
+        EXPECT_EQ(other.Open(path.c_str(), mode), 1);
+        EXPECT_EQ(other.lastError, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    }
+    // clang-format off
+    const struct { std::string got; const char* expected; } rows[] = {  // each state taken in turn
+        {state(file.Open(path.c_str(), 1)), "1 170 10 10"},  // busy: an open object keeps its file
+        {state(file.Seek(8, FILE_BEGIN)), "0 0 8 10"},
+        {state(file.Read(data, 4)), "2 0 10 10"},  // short at the end, and no error
+        {state(file.Read(data, 4)), "0 0 10 10"}, {state(file.Seek(4, FILE_BEGIN)), "0 0 4 10"},
+        {state(file.SeekRelative(-10)), "1 131 0 10"},  // before the start: rewinds
+        {state(file.SeekRelative(3)), "0 0 3 10"}, {state(file.Seek(-2, FILE_END)), "0 0 8 10"},
+        {state(file.Seek(-1, FILE_BEGIN)), "1 131 8 10"},
+        // Cutting below the position moves it to the end; growing or cutting behind it does not.
+        {state((file.Seek(10, FILE_BEGIN), file.SetLength(4))), "0 0 4 4"},
+        {state((file.Seek(2, FILE_BEGIN), file.SetLength(200))), "0 0 2 200"},
+        {state(file.SetLength(80)), "0 0 2 80"}, {state(file.SetLength(-1)), "1 131 2 80"},
+        {state(file.SetLength((int64_t{5} << 30) + 7)), "0 0 2 5368709127"},  // beyond 4 GiB both halves count
+        {state(file.Seek(-3, FILE_END)), "0 0 5368709124 5368709127"},
+        {state(file.Seek((int64_t{1} << 32) + 0xFFFFFFFF, FILE_BEGIN)), "0 0 8589934591 5368709127"}};  // low half all ones
+    // clang-format on
+    for (const auto& row : rows)
+        EXPECT_EQ(row.got, row.expected) << &row - rows;
+    EXPECT_EQ(std::string(data, 2), "89");
+    EXPECT_EQ(file.Close() + file.Close(), 0);
+    EXPECT_EQ(state(file.Read(data, 1)), "0 6 0 0");  // a closed object fails quietly
     ASSERT_EQ(file.Open(path.c_str(), 1), 0);
-    EXPECT_EQ(file.Close(), 0);
-    EXPECT_EQ(file.Close(), 0);
-    EXPECT_EQ(file.lastError, 0u);
-    char byte;
-    EXPECT_EQ(file.Read(&byte, 1), 0);
-    EXPECT_EQ(file.lastError, static_cast<DWORD>(ERROR_INVALID_HANDLE));
-    EXPECT_EQ(file.GetSize(), 0u);
-    EXPECT_EQ(file.lastError, static_cast<DWORD>(ERROR_INVALID_HANDLE));
-}
-
-TEST(WFileClose, ObjectThatDiesOpenWarnsOnceAndReleasesTheFile) {
-    ScratchFolder scratch;
-    std::string path = scratch.WriteFile("forgotten.bin", "f");
+    EXPECT_EQ(state(file.Write("x", 1)), "0 5 0 5368709127");  // read only
+    file.Close();
     MessageBoxRecorder boxes;
     {
         WFile forgotten;
         ASSERT_EQ(forgotten.Open(path.c_str(), 3), 0);
     }
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, "File was not closed properly");
-    EXPECT_EQ(boxes.Boxes()[0].caption, "Error WFile");
-    EXPECT_EQ(boxes.Boxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONWARNING));
-
-    WFile next;  // no longer locked by the forgotten handle
-    EXPECT_EQ(next.Open(path.c_str(), 1), 0);
-    next.Close();
-    {
-        WFile closed;
-        ASSERT_EQ(closed.Open(path.c_str(), 1), 0);
-        closed.Close();
-    }
+    EXPECT_EQ(boxes.Boxes()[0].text + "|" + boxes.Boxes()[0].caption, "File was not closed properly|Error WFile");
+    EXPECT_EQ(file.Open(path.c_str(), 1) + file.Close(), 0);  // the forgotten handle was released
     EXPECT_EQ(boxes.Boxes().size(), 1u);
+}
+
+TEST(WFile, NamesAndListing) {
+    ScratchFolder scratch;
+    char saved[MAX_PATH], module[MAX_PATH];
+    GetCurrentDirectoryA(sizeof saved, saved);
+    GetModuleFileNameA(nullptr, module, sizeof module);
+    std::string beside = std::string(module).substr(0, std::string(module).rfind('\\') + 1);
+    SetCurrentDirectoryA(scratch.Path().c_str());
+    EXPECT_EQ(Resolved(">readme.txt"), beside + "readme.txt");  // the executable's folder, wherever we are
+    EXPECT_EQ(Resolved(">\\readme.txt"), beside + "readme.txt");
+    EXPECT_EQ(Resolved("sub\\..\\x.dat"), scratch / "x.dat");
+    EXPECT_EQ(Resolved(">" + std::string(256 - beside.size(), 'm')), "error 206");
+    SetCurrentDirectoryA(saved);
+    for (const char* name : {"b.txt", ".hidden", "a.lnk"})
+        scratch.WriteFile(name, "");
+    scratch.MakeFolder("sub");
+    WFileFind find((scratch / "*.*").c_str()), absent((scratch / "absent\\*.*").c_str()),
+        tooLong((scratch / std::string(300, 'x') + "\\*.*").c_str());
+    WIN32_FIND_DATAA entry;
+    for (int round = 0; round < 2; ++round) {  // files only; after the end it starts again
+        std::vector<std::string> names;
+        while (const char* name = find.Next(&entry))
+            names.push_back(name);
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{".hidden", "a.lnk", "b.txt"}));
+    }
+    EXPECT_TRUE(absent.Next(&entry) == nullptr && tooLong.Next(&entry) == nullptr);
 }
 
 }  // namespace
