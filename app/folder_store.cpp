@@ -23,6 +23,23 @@ void WriteItemFile(WFile& file, const ItemRecord* records, int count) {
     file.Write(bytes, static_cast<DWORD>(size));
 }
 
+// The system's own upper-casing of the ANSI code page, one byte at a time:
+// the file system finds "ÉTÉ.lnk" under the name "été.lnk" as well, so the
+// merge must take them for one file.
+const unsigned char* CodePageUpperCase() {
+    static unsigned char table[256];
+    static bool made = false;
+    if (!made) {
+        for (int c = 0; c < 256; ++c) {
+            char one = static_cast<char>(c);
+            CharUpperBuffA(&one, 1);
+            table[c] = static_cast<unsigned char>(one);
+        }
+        made = true;
+    }
+    return table;
+}
+
 }  // namespace
 
 int RescanFolder(int folder, ItemRecord* out) {
@@ -53,7 +70,7 @@ int RescanFolder(int folder, ItemRecord* out) {
     }
 
     ItemMerge merge;
-    BeginMerge(&merge, stored, storedCount);
+    BeginMerge(&merge, stored, storedCount, CodePageUpperCase());
     WFileFind find(paths.pattern);
     WIN32_FIND_DATAA entry;
     while (const char* name = find.Next(&entry)) {

@@ -9,19 +9,23 @@ using namespace item_file;
 
 namespace {
 
-// File names compare without case the way the file system does for ASCII.
-bool SameNameNoCase(const char* a, const char* b) {
+// File names compare without case, as the file system compares them. The
+// caller may hand a table of the code page's upper-case letters; without one
+// only A to Z fold.
+unsigned char FoldCase(unsigned char c, const unsigned char* upper) {
+    if (upper != nullptr)
+        return upper[c];
+    return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - ('a' - 'A')) : c;
+}
+
+bool SameNameNoCase(const char* a, const char* b, const unsigned char* upper) {
     for (;; ++a, ++b) {
         unsigned char ca = static_cast<unsigned char>(*a);
         unsigned char cb = static_cast<unsigned char>(*b);
-        if (ca >= 'A' && ca <= 'Z')
-            ca += 'a' - 'A';
-        if (cb >= 'A' && cb <= 'Z')
-            cb += 'a' - 'A';
-        if (ca != cb)
+        if (ca == '\0' || cb == '\0')
+            return ca == cb;
+        if (FoldCase(ca, upper) != FoldCase(cb, upper))
             return false;
-        if (ca == '\0')
-            return true;
     }
 }
 
@@ -96,7 +100,8 @@ size_t EncodeItemFile(const ItemRecord* records, int count, unsigned char* bytes
     return kHeaderSize + count * kRecordSize;
 }
 
-void BeginMerge(ItemMerge* merge, const ItemRecord* stored, int storedCount) {
+void BeginMerge(ItemMerge* merge, const ItemRecord* stored, int storedCount, const unsigned char* upperCase) {
+    merge->upperCase = upperCase;
     if (storedCount < 0)
         storedCount = 0;
     if (storedCount > kMaxStoredRead)
@@ -118,7 +123,7 @@ bool MergeListedName(ItemMerge* merge, const char* folderPrefix, const char* nam
     bool matched = false;
     for (int i = 0; i < merge->count; ++i) {
         ItemRecord& record = merge->records[i];
-        if (SameNameNoCase(FileNamePart(record.path), name)) {
+        if (SameNameNoCase(FileNamePart(record.path), name, merge->upperCase)) {
             // Every match is marked, duplicates too; the stored path stays as
             // it was, even when the name now differs in case.
             record.icon = 1;

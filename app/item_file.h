@@ -50,9 +50,13 @@ size_t EncodeItemFile(const ItemRecord* records, int count, unsigned char* bytes
 struct ItemMerge {
     ItemRecord records[item_file::kWorkingCapacity];
     int count;
+    const unsigned char* upperCase;
 };
 
-void BeginMerge(ItemMerge* merge, const ItemRecord* stored, int storedCount);
+// `upperCase`, when given, maps each byte of the code page to its upper-case
+// form (256 entries) and decides which names are the same file; without it
+// only the letters A to Z fold.
+void BeginMerge(ItemMerge* merge, const ItemRecord* stored, int storedCount, const unsigned char* upperCase = nullptr);
 
 // Takes one name of the folder listing. `folderPrefix` is the folder's path
 // with its final backslash. Returns false once the array is full: the listing

@@ -1,6 +1,5 @@
 #include "framework/frame_window.h"
 
-#include "framework/pointer_tracking.h"
 #include "framework/scroll_math.h"
 
 FrameWindow::FrameWindow()
@@ -140,6 +139,9 @@ int FrameWindow::RunModal(int disableParent) {
         EnableWindow(parent, FALSE);
     ++modalDepth;
     inModalLoop = 1;
+    // A loop ended by the quit message returns what EndModal left here, so an
+    // earlier loop's result must not stand in for it.
+    modalResult = 0;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (!inModalLoop)

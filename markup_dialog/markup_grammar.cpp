@@ -31,10 +31,6 @@ long long ReadNumber(const char** cursor) {
     return value > 1LL + INT_MAX ? 1LL + INT_MAX : value;
 }
 
-int Clamp(long long value) {
-    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
-}
-
 }  // namespace
 
 bool NextMarkupTag(const char** cursor, MarkupTag* tag) {
@@ -61,10 +57,10 @@ bool NextMarkupTag(const char** cursor, MarkupTag* tag) {
         ++p;
     }
     long long n = ReadNumber(&p);
-    tag->n = Clamp(negative ? -n : n);
+    tag->n = SaturateToInt(negative ? -n : n);
     if (*p == ':') {
         ++p;
-        tag->m = Clamp(ReadNumber(&p));
+        tag->m = SaturateToInt(ReadNumber(&p));
     }
     while (*p != '\0' && *p != '>') {
         ++p;

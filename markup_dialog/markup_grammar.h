@@ -4,9 +4,16 @@
 // string ("+&OK|-&Cancel"), the items of a list field and the label of a
 // browse field. Pure logic: the windows are made in markup_dialog.cpp.
 
+#include <climits>
 #include <cstddef>
 
 namespace markup {
+
+// Markup numbers and the sizes built from them are held in int; anything
+// beyond its range stops at the nearest end instead of wrapping.
+inline int SaturateToInt(long long value) {
+    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
 
 // A label, a button's text or a list item holds at most 255 characters; a
 // longer one is shortened to that, since every control text read back later

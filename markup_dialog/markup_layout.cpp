@@ -1,22 +1,17 @@
 #include "markup_dialog/markup_layout.h"
 
-#include <climits>
 #include <cstring>
 
 namespace markup {
 
 namespace {
 
-int Clamp(long long value) {
-    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
-}
-
 int Add(long long a, long long b) {
-    return Clamp(a + b);
+    return SaturateToInt(a + b);
 }
 
 int Mul(long long a, long long b) {
-    return Clamp(a * b);
+    return SaturateToInt(a * b);
 }
 
 int Max(int a, int b) {
@@ -24,7 +19,7 @@ int Max(int a, int b) {
 }
 
 int Magnitude(int n) {
-    return Clamp(n < 0 ? -static_cast<long long>(n) : n);
+    return SaturateToInt(n < 0 ? -static_cast<long long>(n) : n);
 }
 
 // The running state of one layout: where the next control goes, and what the
@@ -295,8 +290,8 @@ void Builder::Finish() {
     long long frames = 2LL * metrics_.frame;
     out_->windowWidth = Add(out_->contentWidth, frames + 16);
     out_->windowHeight = Add(y_, frames + metrics_.captionHeight);
-    out_->windowX = Clamp((static_cast<long long>(metrics_.screenWidth) - out_->windowWidth) / 2);
-    out_->windowY = Clamp((static_cast<long long>(metrics_.screenHeight) - out_->windowHeight) / 2);
+    out_->windowX = SaturateToInt((static_cast<long long>(metrics_.screenWidth) - out_->windowWidth) / 2);
+    out_->windowY = SaturateToInt((static_cast<long long>(metrics_.screenHeight) - out_->windowHeight) / 2);
 }
 
 void Builder::Run() {
@@ -321,7 +316,7 @@ int MaxTextWidth(int screenWidth) {
 }
 
 int CharUnit(int extentWidth) {
-    return Clamp((static_cast<long long>(extentWidth) + 7) / 8);
+    return SaturateToInt((static_cast<long long>(extentWidth) + 7) / 8);
 }
 
 void LayOutDialog(const LayoutInput& input, const LayoutMetrics& metrics, LayoutHost* host, DialogLayout* out) {

@@ -52,6 +52,17 @@ TEST(FolderStore, RescanSaveAndSettingsWalk) {
     DeleteFileA((scratch / ("0\\" + listed.substr(1, 5))).c_str());
     EXPECT_EQ(rescan(), listed.substr(6) + " 0-new.lnk");  // the order survives; new ones at the end
     EXPECT_TRUE(boxes.Boxes().empty());
+    // Renamed in another case of a letter outside ASCII, an item keeps its place.
+    scratch.WriteFile("0\\\xE9t\xE9.lnk", "x");
+    std::string accented = rescan();
+    // Deleted and made anew, so that the listing names it only in the new
+    // spelling (a rename in case alone did not change the listing under Wine).
+    DeleteFileA((scratch / "0\\\xE9t\xE9.lnk").c_str());
+    scratch.WriteFile("0\\\xC9T\xC9.lnk", "x");
+    scratch.WriteFile("0\\1-new.lnk", "x");
+    EXPECT_EQ(rescan(), accented + " 1-new.lnk");
+    DeleteFileA((scratch / "0\\\xC9T\xC9.lnk").c_str());
+    DeleteFileA((scratch / "0\\1-new.lnk").c_str());
 
     // Held by another: absent, and the file is left as it was.
     std::string before = ReadWholeFile(dat);

@@ -31,11 +31,11 @@ Bytes Encode(const std::string& names, bool asPaths = true) {
 }
 
 // One rescan as the launcher runs it, from the stored file to the rewritten one.
-Bytes Rescan(const std::string& stored, const std::string& listing) {
+Bytes Rescan(const std::string& stored, const std::string& listing, const unsigned char* upperCase = nullptr) {
     Bytes bytes = Encode(stored);
     ItemRecord records[item_file::kMaxStoredRead], present[item_file::kMaxItems];
     static ItemMerge merge;
-    BeginMerge(&merge, records, DecodeStoredRecords(bytes.data(), bytes.size(), records));
+    BeginMerge(&merge, records, DecodeStoredRecords(bytes.data(), bytes.size(), records), upperCase);
     std::istringstream words(listing);
     for (std::string name; words >> name && MergeListedName(&merge, kPrefix.c_str(), name.c_str());) {
     }
@@ -74,6 +74,15 @@ TEST(ItemMerge, Table) {
     // clang-format on
     for (const auto& row : rows)
         EXPECT_EQ(Rescan(row.stored, row.listing), Encode(row.expected)) << row.why;
+
+    // The code page's own upper-casing, when handed in, folds what A to Z
+    // alone does not: \xE9 and \xC9 are one letter in Latin-1.
+    unsigned char latin1[256];
+    for (int c = 0; c < 256; ++c)
+        latin1[c] =
+            static_cast<unsigned char>((c >= 'a' && c <= 'z') || (c >= 0xE0 && c != 0xF7 && c != 0xFF) ? c - 0x20 : c);
+    EXPECT_EQ(Rescan("\xE9t\xE9 b", "b \xC9T\xC9", latin1), Encode("\xE9t\xE9 b"));
+    EXPECT_EQ(Rescan("\xE9t\xE9 b", "b \xC9T\xC9"), Encode("b \xC9T\xC9"));
 }
 
 Bytes File(int32_t count, int records, size_t extra = 0, char magic = '1') {

@@ -17,17 +17,17 @@ TEST_F(DispatchTest, EachMessageCallsItsOperations) {
     const struct { UINT message; WPARAM wParam; LPARAM lParam; CallLog expected; } rows[] = {
         {WM_MOVE, 0, MAKELPARAM(12, 34), {"W.OnMove 12 34"}}, {WM_SIZE, 0, MAKELPARAM(120, 80), {"W.OnSize 120 80"}},
         {WM_SHOWWINDOW, 0, 0, {"W.OnHide"}}, {WM_SHOWWINDOW, 2, 0, {"W.OnHide"}}, {WM_SHOWWINDOW, 1, 0, {"W.OnShow"}},
-        {WM_MOUSEACTIVATE, 0, MAKELPARAM(1, WM_LBUTTONDOWN), {"W.OnMouseMessage 33 0 1 513"}},
+        {WM_MOUSEACTIVATE, 0, MAKELPARAM(HTERROR, WM_LBUTTONDOWN), {"W.OnMouseMessage 33 0 -2 513"}},  // hit test, message
         {WM_KEYDOWN, 'A', 3, {"W.OnKeyDown 65", "W.OnKeyDown 65", "W.OnKeyDown 65"}}, {WM_KEYDOWN, 'A', 0x10000, {}},
         {WM_CHAR, 'x', 1, {"W.OnChar 120"}},
         {WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 6), {"W.OnMouseMessage 515 1 5 6", "W.OnDoubleClick 5 6"}},
         {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(7, 8), {"W.OnMouseMessage 516 2 7 8"}},
         {WM_RBUTTONUP, 0, MAKELPARAM(-5, -3), {"W.OnRightButtonUp -5 -3"}},  // captured, left of the window
-        {WM_RBUTTONDBLCLK, 0, MAKELPARAM(1, 2), {"W.OnMouseMessage 518 0 1 2"}},
-        {WM_MBUTTONDOWN, 0, MAKELPARAM(1, 2), {"W.OnMouseMessage 519 0 1 2"}},
-        {WM_MBUTTONUP, 0, MAKELPARAM(1, 2), {"W.OnMouseMessage 520 0 1 2"}},
-        {WM_MBUTTONDBLCLK, 0, MAKELPARAM(1, 2), {"W.OnMouseMessage 521 0 1 2"}},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(300, 400), {"W.OnMouseMessage 522 7864320 300 400"}},
+        {WM_RBUTTONDBLCLK, 0, MAKELPARAM(-1, 2), {"W.OnMouseMessage 518 0 -1 2"}},
+        {WM_MBUTTONDOWN, 0, MAKELPARAM(1, -2), {"W.OnMouseMessage 519 0 1 -2"}},
+        {WM_MBUTTONUP, 0, MAKELPARAM(-3, 2), {"W.OnMouseMessage 520 0 -3 2"}},
+        {WM_MBUTTONDBLCLK, 0, MAKELPARAM(1, -4), {"W.OnMouseMessage 521 0 1 -4"}},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(-300, 400), {"W.OnMouseMessage 522 7864320 -300 400"}},  // screen left of the primary
         {WM_CAPTURECHANGED, 0, 0x1234, {"W.OnMouseMessage 533 4660 0 0"}}, {WM_USER + 5, 0, 0, {}},
         {WM_MOUSEMOVE, 0, MAKELPARAM(-20, 10), {"W.OnMouseMessage 512 0 -20 10", "W.OnMouseEnter -", "W.OnMouseMove -20 10 0"}}};
     // clang-format on

@@ -74,8 +74,9 @@ TEST_F(ModalTest, WaysTheLoopEnds) {
     }
 
     // The quit message ends the loop and is consumed; the loop then no
-    // longer counts, so a close request is no longer dropped.
-    frame->modalResult = 0;
+    // longer counts, so a close request is no longer dropped. The result is
+    // this loop's, not what the rows above left behind.
+    ASSERT_NE(frame->modalResult, 0);
     PostQuitMessage(9);
     EXPECT_EQ(frame->RunModal(0), 0);
     EXPECT_EQ(modalDepth + frame->inModalLoop, 0);
