@@ -216,10 +216,14 @@ protected:
         return found;
     }
     // Keeps a shown list on screen for a look (TAPDECK_HOLD_MS, by hand only).
+    // The real pointer's own moves reach the list meanwhile; the pointer
+    // then goes to the extra pixel row, where nothing is highlighted.
     void HoldForALook() {
         const char* hold = getenv("TAPDECK_HOLD_MS");
-        if (hold != nullptr)
-            PumpUntil([] { return false; }, static_cast<unsigned>(atoi(hold)));
+        if (hold == nullptr)
+            return;
+        PumpUntil([] { return false; }, static_cast<unsigned>(atoi(hold)));
+        Move(40, window_.itemCount * (iconSize + rowGap));
     }
 
     // The real pointer over client point (x, y), and the messages it brings.
