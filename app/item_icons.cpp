@@ -33,8 +33,8 @@ HICON GetItemIcon(const char* path, char* label, int size, int flags) {
     return info.hIcon;
 }
 
-void LoadItemIcons(ItemRecord* items, int count, bool small) {
-    int flags = small ? item_icon_flags::kSmall : 0;
+void LoadItemIcons(ItemRecord* items, int count, bool smallIcons) {
+    int flags = smallIcons ? item_icon_flags::kSmall : 0;
     for (int i = 0; i < count; ++i) {
         ItemRecord& item = items[i];
         HICON normal = GetItemIcon(item.path, item.label, kLabelSize, flags);

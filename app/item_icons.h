@@ -17,7 +17,7 @@ HICON GetItemIcon(const char* path, char* label, int size, int flags);
 
 // Fills both icon words and the label of `count` records; an icon the shell
 // cannot give becomes `fallbackIcon`.
-void LoadItemIcons(ItemRecord* items, int count, bool small);
+void LoadItemIcons(ItemRecord* items, int count, bool smallIcons);
 
 // Destroys the icons LoadItemIcons made; the fallback icon stays.
 void FreeItemIcons(ItemRecord* items, int count);
