@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/item_names.h"
@@ -13,51 +14,38 @@ namespace {
 // Three items with big icons: rows of 38, the client area 0..113 and the
 // extra pixel row at 114; with small icons rows of 24.
 TEST(ListGeometry, OuterBoxAndTheItemUnderThePointer) {
-    struct Row {
-        int icon, gap, labelWidth, count;
-        ListBox box;
-    } rows[] = {
-        {32, 6, 50, 3, {510, 589, 100, 117}},
-        {16, 8, 50, 3, {526, 631, 84, 75}},
-        {32, 6, 0, 1, {560, 665, 50, 41}},
-        {16, 8, 200, 15, {376, 343, 234, 363}},
-    };
-    for (const Row& row : rows) {
-        ListBox box = ListOuterBox({600, 700}, row.icon, row.gap, row.labelWidth, row.count);
-        EXPECT_EQ(std::vector<int>({box.x, box.y, box.width, box.height}),
-                  std::vector<int>({row.box.x, row.box.y, row.box.width, row.box.height}))
-            << row.count << " rows of " << row.icon;
+    // Icon, gap, widest label, count; then the box when the pointer is at (600, 700).
+    const std::array<int, 8> boxes[] = {{32, 6, 50, 3, 510, 589, 100, 117},
+                                        {16, 8, 50, 3, 526, 631, 84, 75},
+                                        {32, 6, 0, 1, 560, 665, 50, 41},
+                                        {16, 8, 200, 15, 376, 343, 234, 363}};
+    for (auto [icon, gap, label, count, x, y, width, height] : boxes) {
+        ListBox box = ListOuterBox({600, 700}, icon, gap, label, count);
+        EXPECT_EQ(std::vector<int>({box.x, box.y, box.width, box.height}), std::vector<int>({x, y, width, height}))
+            << count << " rows of " << icon;
         // The pointer lies on the bottom row of the client area (1-pixel border).
-        EXPECT_EQ(ItemAtY(700 - box.y - 1, RowHeight(row.icon, row.gap), row.count), 0) << row.count;
+        EXPECT_EQ(ItemAtY(700 - box.y - 1, RowHeight(icon, gap), count), 0) << count << " rows of " << icon;
     }
-    struct At {
-        int y, count, item;
-    } ats[] = {{0, 3, 2}, {37, 3, 2}, {38, 3, 1}, {113, 3, 0}, {114, 3, -1}, {-1, 3, -1}, {-37, 3, -1}, {10, 0, -1}};
-    for (const At& at : ats)
-        EXPECT_EQ(ItemAtY(at.y, 38, at.count), at.item) << "y " << at.y;
+    const std::array<int, 3> ats[] = {{0, 3, 2},    {37, 3, 2},  {38, 3, 1},   {113, 3, 0},
+                                      {114, 3, -1}, {-1, 3, -1}, {-37, 3, -1}, {10, 0, -1}};
+    for (auto [y, count, item] : ats)
+        EXPECT_EQ(ItemAtY(y, 38, count), item) << "y " << y;
     EXPECT_EQ(ItemBand(1, 38, 3).top, 38);
     EXPECT_EQ(ItemBand(1, 38, 3).bottom, 77);  // and the separator of the row below
 }
 
 TEST(ListGeometry, DropIndexAndCursor) {
     // Within a big row, pixels 0-1 are the boundary above, 31-37 the one below.
-    struct Row {
-        int y, icon, count, source, drop;
-        DragCursor cursor;
-    } rows[] = {
-        {0, 32, 3, 0, 3, DragCursor::kInsert},   {1, 32, 3, 2, 3, DragCursor::kNo},
-        {114, 32, 3, 2, 0, DragCursor::kInsert}, {113, 32, 3, 0, 0, DragCursor::kNo},
-        {90, 32, 3, 1, -1, DragCursor::kMove},   {112, 32, 3, 1, 0, DragCursor::kInsert},
-        {39, 32, 3, 0, 2, DragCursor::kInsert},  {40, 32, 3, 0, -1, DragCursor::kMove},
-        {68, 32, 3, 0, -1, DragCursor::kMove},   {69, 32, 3, 0, 1, DragCursor::kNo},
-        {15, 16, 2, 0, 1, DragCursor::kNo},      {14, 16, 2, 0, -1, DragCursor::kMove},
-        {49, 16, 2, 1, 0, DragCursor::kInsert},
-    };
-    for (const Row& row : rows) {
-        int rowHeight = row.icon == 32 ? 38 : 24;
-        int drop = DropIndexAt(row.y, row.count * rowHeight + 1, row.icon, rowHeight, row.count);
-        EXPECT_EQ(drop, row.drop) << "y " << row.y << ", icons " << row.icon;
-        EXPECT_EQ(DragCursorFor(drop, row.source), row.cursor) << "y " << row.y << ", icons " << row.icon;
+    const DragCursor move = DragCursor::kMove, no = DragCursor::kNo, insert = DragCursor::kInsert;
+    const std::tuple<int, int, int, int, int, DragCursor> rows[] = {
+        {0, 32, 3, 0, 3, insert}, {1, 32, 3, 2, 3, no},       {114, 32, 3, 2, 0, insert}, {113, 32, 3, 0, 0, no},
+        {90, 32, 3, 1, -1, move}, {112, 32, 3, 1, 0, insert}, {39, 32, 3, 0, 2, insert},  {40, 32, 3, 0, -1, move},
+        {68, 32, 3, 0, -1, move}, {69, 32, 3, 0, 1, no},      {15, 16, 2, 0, 1, no},      {14, 16, 2, 0, -1, move},
+        {49, 16, 2, 1, 0, insert}};
+    for (auto [y, icon, count, source, drop, cursor] : rows) {
+        int rowHeight = icon == 32 ? 38 : 24;
+        EXPECT_EQ(DropIndexAt(y, count * rowHeight + 1, icon, rowHeight, count), drop) << "y " << y << ", " << icon;
+        EXPECT_EQ(DragCursorFor(drop, source), cursor) << "y " << y << ", icons " << icon;
     }
 }
 
@@ -65,57 +53,46 @@ TEST(MoveItem, EveryDragOfOneToFifteenItemsMatchesTheModel) {
     for (int count = 1; count <= 15; ++count) {
         for (int source = 0; source < count; ++source) {
             for (int drop = 0; drop <= count; ++drop) {
+                SCOPED_TRACE(testing::Message() << count << " items, " << source << " to " << drop);
                 // The model: take the item out and insert it in front of the
                 // item that was at `drop`.
-                std::vector<int> model;
+                std::string model, order;
+                ItemRecord records[16] = {};
                 for (int i = 0; i < count; ++i)
-                    model.push_back(i);
-                model.erase(model.begin() + source);
-                model.insert(model.begin() + (drop > source ? drop - 1 : drop), source);
-
-                ItemRecord records[16];
-                memset(records, 0, sizeof records);
-                for (int i = 0; i < count; ++i)
-                    snprintf(records[i].path, sizeof records[i].path, "%d", i);
+                    model += records[i].path[0] = static_cast<char>('a' + i);
+                model.erase(source, 1);
+                model.insert(model.begin() + (drop > source ? drop - 1 : drop), static_cast<char>('a' + source));
                 bool firstChanged = true;
                 bool moved = MoveItem(records, count, source, drop, &firstChanged);
-                std::vector<int> order;
-                for (int i = 0; i < count; ++i)
-                    order.push_back(atoi(records[i].path));
-                std::string name =
-                    std::to_string(count) + " items, " + std::to_string(source) + " to " + std::to_string(drop);
-                EXPECT_EQ(order, model) << name;
-                EXPECT_EQ(moved, drop != source && drop != source + 1) << name;
-                EXPECT_EQ(firstChanged, moved && (source == 0 || drop == 0)) << name;
-                EXPECT_EQ(records[count].path[0], '\0') << name << ": wrote past the items";
+                for (const ItemRecord& record : records)  // all 16: nothing written past the items
+                    order += record.path;
+                EXPECT_EQ(order, model);
+                EXPECT_EQ(moved, drop != source && drop != source + 1);
+                EXPECT_EQ(firstChanged, moved && (source == 0 || drop == 0));
             }
         }
     }
 }
 
+// Rows of path, label and whether it starts as a program.
 TEST(ItemNames, LabelsAndProgramKinds) {
-    std::string hundred(100, 'n');
-    struct Row {
-        std::string path, label;
-        bool program;
-    } rows[] = {
-        {"C:\\T\\0\\Notes.txt.lnk", "Notes.txt", false},
-        {"C:\\T\\0\\README", "README", false},
-        {"C:\\T\\0\\tool.EXE", "tool", true},
-        {"C:\\T\\0\\tool.exe.lnk", "tool.exe", false},
-        {"C:\\T\\0\\run.Bat", "run", true},
-        {"C:\\T\\0\\a.com", "a", true},
-        {"C:\\T\\0\\b.pif", "b", true},
-        {"C:\\T\\my.exe\\file", "file", false},
-        {"C:\\T\\0\\tool.exe2", "tool", false},
-        {"name.exe", "name", true},
-        {"C:\\T\\0\\" + hundred + ".txt", hundred.substr(0, 63), false},
-    };
-    for (const Row& row : rows) {
-        char label[64];
-        MakeItemLabel(row.path.c_str(), label, sizeof label);
-        EXPECT_EQ(std::string(label), row.label) << row.path;
-        EXPECT_EQ(IsProgramPath(row.path.c_str()), row.program) << row.path;
+    const std::string hundred(100, 'n');
+    const std::tuple<std::string, std::string, bool> rows[] = {{"d\\Notes.txt.lnk", "Notes.txt", 0},
+                                                               {"d\\README", "README", 0},
+                                                               {"d\\tool.EXE", "tool", 1},
+                                                               {"d\\tool.exe.lnk", "tool.exe", 0},
+                                                               {"d\\run.Bat", "run", 1},
+                                                               {"d\\a.com", "a", 1},
+                                                               {"d\\b.pif", "b", 1},
+                                                               {"C:\\my.exe\\file", "file", 0},
+                                                               {"d\\tool.exe2", "tool", 0},
+                                                               {"name.exe", "name", 1},
+                                                               {"d\\" + hundred + ".txt", hundred.substr(0, 63), 0}};
+    for (auto [path, label, program] : rows) {
+        char made[64];
+        MakeItemLabel(path.c_str(), made, sizeof made);
+        EXPECT_EQ(std::string(made), label) << path;
+        EXPECT_EQ(IsProgramPath(path.c_str()), program) << path;
     }
 }
 

@@ -75,6 +75,10 @@ MessageBoxRecorder::~MessageBoxRecorder() {
 
 void MessageBoxRecorder::Record(HWND box) {
     boxes_.push_back({WindowText(GetDlgItem(box, kTextId)), WindowText(box), ButtonSet(box) | IconStyle(box)});
+    std::function<void()> action = std::move(insideNextBox);
+    insideNextBox = nullptr;
+    if (action)
+        action();
     // Answered as a user's Enter would be: the box chooses its default button
     // only after activation, so the choice is left to its own dialog loop.
     PostMessageA(box, WM_KEYDOWN, VK_RETURN, 1);
