@@ -33,6 +33,10 @@ LRESULT CALLBACK MessageBoxRecorder::CbtProc(int code, WPARAM wParam, LPARAM lPa
     bool isBox = lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, kTextId) != nullptr;
     if (recorder != nullptr && code == HCBT_ACTIVATE && isBox && recorder->open_.insert(window).second) {
         recorder->boxes_.push_back({TextOf(GetDlgItem(window, kTextId)), TextOf(window)});
+        std::function<void()> action = std::move(recorder->insideNextBox);
+        recorder->insideNextBox = nullptr;
+        if (action)
+            action();
         // The box picks its default button only after activation: Enter goes
         // through its own dialog loop.
         PostMessageA(window, WM_KEYDOWN, VK_RETURN, 1);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,6 +23,10 @@ public:
     MessageBoxRecorder(const MessageBoxRecorder&) = delete;
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
     const std::vector<MessageBoxRecord>& Boxes() const { return boxes_; }
+
+    // Runs once, inside the next box's activation: what a timer or another
+    // window could do while the box's message loop runs.
+    std::function<void()> insideNextBox;
 
 private:
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,27 @@
+#pragma once
+// Item icons and labels from the shell. An open list holds two icons per
+// item; closing it destroys them.
+
+#include <windows.h>
+
+#include "app/item_record.h"
+
+namespace item_icon_flags {
+constexpr int kSmall = 1;
+constexpr int kHighlighted = 2;
+}  // namespace item_icon_flags
+
+// The shell's icon for the file at `path` (null when it gives none), and its
+// label into `label` (of `size` bytes).
+HICON GetItemIcon(const char* path, char* label, int size, int flags);
+
+// Fills both icon words and the label of `count` records; an icon the shell
+// cannot give becomes `fallbackIcon`.
+void LoadItemIcons(ItemRecord* items, int count, bool smallIcons);
+
+// Destroys the icons LoadItemIcons made; the fallback icon stays.
+void FreeItemIcons(ItemRecord* items, int count);
+
+inline HICON IconOf(uint32_t word) {
+    return reinterpret_cast<HICON>(static_cast<UINT_PTR>(word));
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The launcher's one framework window. Hidden, it owns the folders' tray
+// icons; shown, it is the list of one folder's items, opened at the pointer
+// and hidden again when the pointer leaves it or an item starts.
+
+#include "app/item_record.h"
+#include "framework/frame_window.h"
+
+// An item array has room for one record more than a folder ever holds, and
+// one more again: what a list is allocated with.
+constexpr int kItemArraySize = 17;
+
+class LauncherWindow : public FrameWindow {
+public:
+    LauncherWindow();
+
+    void OnPaint(Window* window, PaintContext* context, RECT* update) override;
+    void OnHide(Window* window) override;
+    void OnCreate(Window* window) override;
+    void OnDestroy(Window* window) override;
+    void OnMouseMove(Window* window, int x, int y, WPARAM keys) override;
+    void OnClick(Window* window, int x, int y) override;
+    void OnMouseLeave(Window* window, HWND now) override;
+    int OnDrag(int code, DragInfo* info) override;
+
+    // Creates the window hidden, as the launcher runs it: a captionless,
+    // thin-bordered popup without a taskbar button.
+    void CreateHidden();
+
+    // Opens the list of folder `folder` at the pointer, replacing one that
+    // is open; an empty or missing folder beeps and rebuilds the tray icons.
+    void ShowFolderList(int folder);
+    // Frees the list and hides the window.
+    void HideFolderList();
+    // Removes every folder icon and adds them anew from the folders.
+    void RebuildTrayIcons();
+
+    ItemRecord* items;
+    int itemCount;
+    int hotIndex;
+    int dropIndex;
+    int currentFolder;
+    int folderCount;
+
+private:
+    int RowHeight() const;
+    // Set while ShowFolderList builds a list: the rescan's warning box runs a
+    // message loop, in which a second opening must not start.
+    bool buildingList;
+};

@@ -1,0 +1,241 @@
+// The launcher window on numbered scratch folders, with real tray icons, the
+// real pointer and mouse messages sent to the list. Polls are called directly,
+// so that none comes unbidden while a walk drives. The arithmetic behind each
+// step has its tables in list_geometry_test.cpp: here only the wiring counts.
+
+#include "app/launcher_window.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/folder_store.h"
+#include "app/item_file.h"
+#include "app/launcher_handles.h"
+#include "app/launcher_values.h"
+#include "app/tray_icons.h"
+#include "framework/paint_context.h"
+#include "framework/pointer_tracking.h"
+#include "tests/support/message_boxes.h"
+#include "tests/support/pump.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// Records the rows each paint covers: a row counts when its middle lies in
+// the paint's clip region.
+class RecordingLauncher : public LauncherWindow {
+public:
+    void OnPaint(Window* window, PaintContext* context, RECT* update) override {
+        std::vector<int> rows;
+        for (int row = 0, h = iconSize + rowGap; row < itemCount; ++row)
+            if (PtVisible(context->hdc, 10, row * h + h / 2))
+                rows.push_back(row);
+        paintedRows.push_back(rows);
+        LauncherWindow::OnPaint(window, context, update);
+    }
+    std::vector<std::vector<int>> paintedRows;
+};
+
+// Folders 0 (three items), 1 (one) and 3, which lies beyond the gap and so is
+// none of the launcher's. Each item is a program that leaves the file "ran".
+class LauncherTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        SetInstance(GetModuleHandleA(nullptr));
+        FormatPropertyName();
+        RegisterFrameClass();
+        LoadLauncherHandles();
+        trimWorkingSet = nullptr;
+        // Tray icons need the taskbar, which the session's desktop starts.
+        ASSERT_TRUE(testing_support::PumpUntil([] { return FindWindowA("Shell_TrayWnd", nullptr); }, 60000));
+    }
+    void SetUp() override {
+        lstrcpynA(baseDir, scratch_.Path().c_str(), sizeof baseDir);
+        ApplySettingsWord(kDefaultSettings);
+        for (const char* folder : {"0", "1", "3"})
+            scratch_.MakeFolder(folder);
+        for (const char* file : {"0\\a.bat", "0\\b.bat", "0\\c.bat", "1\\one.bat", "3\\three.bat"})
+            scratch_.WriteFile(file, "echo ran> \"" + (scratch_ / "ran") + "\"\r\n");
+        window_.windowFlags |= window_flags::kNoQuitOnDestroy;
+        window_.CreateHidden();
+    }
+    void TearDown() override {
+        StopTracking();
+        window_.Destroy();
+        mainWindow = nullptr;
+    }
+    // The file names of the open list, or without it of the item file's
+    // order, read through a rescan, which keeps it.
+    Names Order(bool stored = false) const {
+        ItemRecord records[kItemArraySize];
+        const ItemRecord* list = stored ? records : window_.items;
+        Names names;
+        for (int i = 0, count = stored ? RescanFolder(0, records) : window_.itemCount; i < count; ++i)
+            names.push_back(FileNamePart(list[i].path));
+        return names;
+    }
+    // The list's right edge, bottom edge and height.
+    std::vector<long> Outer() const {
+        RECT r;
+        GetWindowRect(window_.handle, &r);
+        return {r.right, r.bottom, r.bottom - r.top};
+    }
+    // Under Wine the X server's report of an earlier warp may arrive late and
+    // put the pointer back: it is placed again once the queue is quiet.
+    static void PlacePointer(int x, int y) {
+        POINT p = {-1, -1};
+        for (int attempt = 0; attempt < 5 && (p.x != x || p.y != y); ++attempt, GetCursorPos(&p)) {
+            SetCursorPos(x, y);
+            testing_support::PumpUntilQuiet();
+        }
+    }
+    void Open(int folder, int x = 600, int y = 500) {
+        PlacePointer(x, y);
+        window_.ShowFolderList(folder);
+        UpdateWindow(window_.handle);
+    }
+    void Send(UINT message, int y, WPARAM keys = 0) {
+        POINT p = {40, y};
+        ClientToScreen(window_.handle, &p);
+        SetCursorPos(p.x, p.y);
+        SendMessageA(window_.handle, message, keys, MAKELPARAM(40, y));
+    }
+    // A press; a click with `release`; with `drag` moved by 5 pixels, which
+    // starts a drag at the next poll.
+    void Press(int y, bool release, bool drag = false) {
+        Send(WM_MOUSEMOVE, y);
+        Send(WM_LBUTTONDOWN, y, MK_LBUTTON);
+        Send(release ? WM_LBUTTONUP : WM_MOUSEMOVE, y + 5 * drag, MK_LBUTTON * !release);
+        if (drag)
+            PollTimerProc(nullptr, WM_TIMER, 0, 0);
+    }
+
+    testing_support::ScratchFolder scratch_;
+    testing_support::MessageBoxRecorder boxes_;
+    RecordingLauncher window_;
+};
+
+TEST_F(LauncherTest, ListAtThePointerHighlightsLaunchesAndHides) {
+    EXPECT_EQ(window_.folderCount, 2);
+    EXPECT_TRUE(TrayModify(window_.handle, nullptr, 1, nullptr));
+
+    // Big icons: 3 x 38 + 3 pixels high, the pointer on the bottom row.
+    Open(0);
+    EXPECT_EQ(Outer(), (std::vector<long>{610, 506, 117}));
+    EXPECT_TRUE(GetWindowLongA(window_.handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    // The highlight follows the pointer; each move repaints the rows it
+    // leaves and enters, never the row between them.
+    for (auto [y, hot, rows] : std::vector<std::tuple<int, int, std::vector<std::vector<int>>>>{
+             {100, 0, {{2}}}, {110, 0, {}}, {10, 2, {{0, 2}}}, {114, -1, {{0}}}}) {
+        window_.paintedRows.clear();
+        Send(WM_MOUSEMOVE, y);
+        EXPECT_EQ(window_.hotIndex, hot) << y;
+        EXPECT_EQ(window_.paintedRows, rows) << y;
+    }
+
+    // A press held on the extra pixel row starts no drag, and its release
+    // starts nothing but hides the list.
+    Press(114, false);
+    for (int poll = 0; poll < 9; ++poll)
+        PollTimerProc(nullptr, WM_TIMER, 0, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Send(WM_LBUTTONUP, 114);
+    EXPECT_FALSE(IsWindowVisible(window_.handle));
+
+    // A click on a row starts its item and hides the list. Wine wakes a
+    // waiting thread for a starting process's messages only at its own next
+    // message, so a timer ticks meanwhile.
+    Open(0);
+    Press(10, true);
+    EXPECT_FALSE(IsWindowVisible(window_.handle));
+    UINT_PTR tick = SetTimer(nullptr, 0, 50, nullptr);
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return testing_support::FileExists(scratch_ / "ran"); }, 60000));
+    KillTimer(nullptr, tick);
+
+    // A second opening replaces the first at the new pointer position, here
+    // with small icons (rows of 24); the pointer leaving hides it at the next
+    // poll and stops the timer.
+    Open(0);
+    ApplySettingsWord(0);
+    Open(1, 300, 400);
+    EXPECT_EQ(Order(), (Names{"one.bat"}));
+    EXPECT_EQ(Outer(), (std::vector<long>{310, 406, 24 + 3}));
+    PlacePointer(900, 100);
+    PollTimerProc(nullptr, WM_TIMER, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(window_.handle));
+    EXPECT_EQ(pollTimer, 0u);
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(LauncherTest, DraggingReordersTheListAndTheItemFile) {
+    HCURSOR no = LoadCursorA(nullptr, IDC_NO);
+    Open(0);
+    Names o = Order();
+    // The bottom item above the top row, the top one below the bottom row,
+    // the middle one on its own boundaries, and one cancelled with Escape.
+    // Rows: from, to, the order after as indexes into o, Escape before the release.
+    const std::array<int, 6> drags[] = {
+        {100, 0, 1, 2, 0, 0}, {10, 114, 0, 1, 2, 0}, {56, 38, 0, 1, 2, 0}, {56, 75, 0, 1, 2, 0}, {100, 0, 0, 1, 2, 1}};
+    for (auto [from, to, first, second, third, escape] : drags) {
+        Names order = {o[first], o[second], o[third]};
+        Press(from, false, true);
+        HCURSOR move = window_.cursor;
+        Send(WM_MOUSEMOVE, to, MK_LBUTTON);
+        EXPECT_NE(window_.cursor, move) << to;
+        EXPECT_EQ(window_.cursor == no, from == 56) << to;
+        if (escape)
+            SendMessageA(window_.handle, WM_CHAR, VK_ESCAPE, 1);
+        Send(WM_LBUTTONUP, to);
+        EXPECT_EQ(Order(), order) << to;
+        EXPECT_EQ(Order(true), order) << to;
+    }
+    EXPECT_EQ(window_.cursor, LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_TRUE(IsWindowVisible(window_.handle));  // no release was taken for a click
+}
+
+TEST_F(LauncherTest, BoxesAndVanishingFoldersCannotBreakTheList) {
+    // Inside the rescan's warning box a poll hides the list and a tray press
+    // opens another folder; the opening that showed the box still ends whole.
+    scratch_.WriteFile("0\\tapdeck.dat", "foreign bytes, not an item file");
+    boxes_.insideNextBox = [&] {
+        window_.HideFolderList();
+        window_.ShowFolderList(1);
+    };
+    Open(0);
+    EXPECT_FALSE(boxes_.insideNextBox);  // it ran
+    EXPECT_EQ(Outer()[2], 117);          // folder 0's three items
+
+    // A program deleted after the list opened: "Error: 2". Inside the box the
+    // list, with the path the click passed, goes away.
+    testing_support::RemoveTree(scratch_ / "0");
+    boxes_.insideNextBox = [&] { window_.HideFolderList(); };
+    Press(10, true);
+    EXPECT_FALSE(boxes_.insideNextBox);
+    ASSERT_EQ(boxes_.Boxes().size(), 2u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, "Invalid .dat file, new file created");
+    EXPECT_EQ(boxes_.Boxes()[1].text, "Error: 2");
+    EXPECT_EQ(boxes_.Boxes()[1].caption, "Error at execute!");
+
+    // An empty folder shows no list; with no folder left the error icon 0
+    // stands alone, and goes with the window.
+    DeleteFileA((scratch_ / "1\\one.bat").c_str());
+    Open(1);
+    EXPECT_FALSE(IsWindowVisible(window_.handle));
+    Open(0);
+    EXPECT_EQ(window_.folderCount, 0);
+    EXPECT_TRUE(TrayModify(window_.handle, nullptr, 0, nullptr));
+    HWND owner = window_.handle;
+    window_.Destroy();
+    EXPECT_FALSE(TrayModify(owner, nullptr, 0, nullptr));
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+#include "app/list_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/item_names.h"
+
+namespace {
+
+// Three items with big icons: rows of 38, the client area 0..113 and the
+// extra pixel row at 114; with small icons rows of 24.
+TEST(ListGeometry, OuterBoxAndTheItemUnderThePointer) {
+    // Icon, gap, widest label, count; then the box when the pointer is at (600, 700).
+    const std::array<int, 8> boxes[] = {{32, 6, 50, 3, 510, 589, 100, 117},
+                                        {16, 8, 50, 3, 526, 631, 84, 75},
+                                        {32, 6, 0, 1, 560, 665, 50, 41},
+                                        {16, 8, 200, 15, 376, 343, 234, 363}};
+    for (auto [icon, gap, label, count, x, y, width, height] : boxes) {
+        ListBox box = ListOuterBox({600, 700}, icon, gap, label, count);
+        EXPECT_EQ(std::vector<int>({box.x, box.y, box.width, box.height}), std::vector<int>({x, y, width, height}))
+            << count << " rows of " << icon;
+        // The pointer lies on the bottom row of the client area (1-pixel border).
+        EXPECT_EQ(ItemAtY(700 - box.y - 1, RowHeight(icon, gap), count), 0) << count << " rows of " << icon;
+    }
+    const std::array<int, 3> ats[] = {{0, 3, 2},    {37, 3, 2},  {38, 3, 1},   {113, 3, 0},
+                                      {114, 3, -1}, {-1, 3, -1}, {-37, 3, -1}, {10, 0, -1}};
+    for (auto [y, count, item] : ats)
+        EXPECT_EQ(ItemAtY(y, 38, count), item) << "y " << y;
+    EXPECT_EQ(ItemBand(1, 38, 3).top, 38);
+    EXPECT_EQ(ItemBand(1, 38, 3).bottom, 77);  // and the separator of the row below
+}
+
+TEST(ListGeometry, DropIndexAndCursor) {
+    // Within a big row, pixels 0-1 are the boundary above, 31-37 the one below.
+    const DragCursor move = DragCursor::kMove, no = DragCursor::kNo, insert = DragCursor::kInsert;
+    const std::tuple<int, int, int, int, int, DragCursor> rows[] = {
+        {0, 32, 3, 0, 3, insert}, {1, 32, 3, 2, 3, no},       {114, 32, 3, 2, 0, insert}, {113, 32, 3, 0, 0, no},
+        {90, 32, 3, 1, -1, move}, {112, 32, 3, 1, 0, insert}, {39, 32, 3, 0, 2, insert},  {40, 32, 3, 0, -1, move},
+        {68, 32, 3, 0, -1, move}, {69, 32, 3, 0, 1, no},      {15, 16, 2, 0, 1, no},      {14, 16, 2, 0, -1, move},
+        {49, 16, 2, 1, 0, insert}};
+    for (auto [y, icon, count, source, drop, cursor] : rows) {
+        int rowHeight = icon == 32 ? 38 : 24;
+        EXPECT_EQ(DropIndexAt(y, count * rowHeight + 1, icon, rowHeight, count), drop) << "y " << y << ", " << icon;
+        EXPECT_EQ(DragCursorFor(drop, source), cursor) << "y " << y << ", icons " << icon;
+    }
+}
+
+TEST(MoveItem, EveryDragOfOneToFifteenItemsMatchesTheModel) {
+    for (int count = 1; count <= 15; ++count)
+        for (int source = 0; source < count; ++source)
+            for (int drop = 0; drop <= count; ++drop) {
+                SCOPED_TRACE(testing::Message() << count << " items, " << source << " to " << drop);
+                // The model: take the item out and insert it in front of the
+                // item that was at `drop`.
+                std::string model, order;
+                ItemRecord records[16] = {};
+                for (int i = 0; i < count; ++i)
+                    model += records[i].path[0] = static_cast<char>('a' + i);
+                model.erase(source, 1);
+                model.insert(model.begin() + (drop > source ? drop - 1 : drop), static_cast<char>('a' + source));
+                bool firstChanged = true;
+                bool moved = MoveItem(records, count, source, drop, &firstChanged);
+                for (const ItemRecord& record : records)  // all 16: nothing written past the items
+                    order += record.path;
+                EXPECT_EQ(order, model);
+                EXPECT_EQ(moved, drop != source && drop != source + 1);
+                EXPECT_EQ(firstChanged, moved && (source == 0 || drop == 0));
+            }
+}
+
+// Rows of path, label and whether it starts as a program.
+TEST(ItemNames, LabelsAndProgramKinds) {
+    const std::tuple<std::string, std::string, bool> rows[] = {
+        {"d\\a.txt.lnk", "a.txt", 0}, {"d\\README", "README", 0}, {"d\\t.EXE", "t", 1}, {"d\\t.exe.lnk", "t.exe", 0},
+        {"d\\r.Bat", "r", 1},         {"d\\a.com", "a", 1},       {"d\\b.pif", "b", 1}, {"C:\\m.exe\\f", "f", 0},
+        {"d\\t.exe2", "t", 0},        {"n.exe", "n", 1}};
+    for (auto [path, label, program] : rows) {
+        char made[64];
+        MakeItemLabel(path.c_str(), made, sizeof made);
+        EXPECT_EQ(std::string(made), label) << path;
+        EXPECT_EQ(IsProgramPath(path.c_str()), program) << path;
+    }
+    char cut[64];  // a label of at most 63 characters
+    MakeItemLabel(("d\\" + std::string(100, 'n') + ".txt").c_str(), cut, sizeof cut);
+    EXPECT_EQ(std::string(cut), std::string(63, 'n'));
+}
+
+}  // namespace
