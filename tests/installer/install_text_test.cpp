@@ -92,19 +92,6 @@ TEST(InstallText, OptionsMarkupFollowsTheOfferedOptions) {
     }
 }
 
-TEST(InstallText, NamesOfTheProduct) {
-    char text[256];
-    ASSERT_TRUE(UninstallKeyPath("Tapdeck", text, sizeof text));
-    EXPECT_STREQ(text, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tapdeck");
-    ASSERT_TRUE(DisplayName("Tapdeck", text, sizeof text));
-    EXPECT_STREQ(text, "Tapdeck (Remove only)");
-    ASSERT_TRUE(DefaultInstallFolder("Tapdeck", text, sizeof text));
-    EXPECT_STREQ(text, "c:\\program files\\zuvware\\Tapdeck");
-    char small[8] = "x";
-    EXPECT_FALSE(DisplayName("Tapdeck", small, sizeof small));
-    EXPECT_STREQ(small, "");
-}
-
 TEST(InstallText, PathsOfThePackage) {
     struct Folder {
         const char* path;
