@@ -464,7 +464,8 @@ TEST_F(InstallerTest, UninstallOutcomesByEntry) {
     } rows[] = {
         {"unquoted, as an earlier version wrote it", "c:\\program files\\zuvware\\Tapdeck\\Tapdeck.exe /U 1.10",
          completed, kInstallFolder},
-        // A drive root opens through the drive class, not the folder one.
+        // Not checked for a drive root: the recorder's quoted "%1" then ends
+        // in \", which the command-line rules read as an escaped quote.
         {"quoted drive root", "\"c:\\Tapdeck.exe\" /U 1.10", completed, ""},
         {"folder removed by hand", "\"c:\\program files\\zuvware\\Gone\\Tapdeck.exe\" /U 1.10", notFound, ""},
         {"no backslash", "Tapdeck.exe /U 1.10", notFound, ""},
