@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "markup_dialog/chooser_paths.h"
@@ -18,7 +19,11 @@ struct FolderChooser {
     DWORD extraFlags;
 };
 
-constexpr DWORD kRecordSize = 76;  // the layout without the later additions
+// The record without the later additions: 76 bytes in the 32-bit program.
+// The size follows the pointer width, so a 64-bit build of the tests
+// passes the layout that its own dialog expects.
+constexpr DWORD kRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+static_assert(sizeof(void*) != 4 || kRecordSize == 76, "the 32-bit record without the later additions");
 constexpr DWORD kFolderFlags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOVALIDATE | OFN_ENABLEHOOK | OFN_HIDEREADONLY;
 constexpr char kFolderFilter[] = "Folders\0*.(.)\0";
 

@@ -3,7 +3,7 @@
 # Skips the package manager when everything is already there.
 set -euo pipefail
 
-packages=(cmake g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb xauth xdotool x11-utils
+packages=(cmake g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix googletest wine wine32:i386 wine64 xvfb xauth xdotool x11-utils
     imagemagick liblnk-utils icoutils clang-14 libclang-rt-14-dev python3)
 
 missing=()

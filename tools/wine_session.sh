@@ -17,6 +17,16 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # shell link is saved.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+# Wine's 32-bit loader is itself a 32-bit Linux program. Some kernels run none
+# (no IA-32 emulation): there only 64-bit Windows programs can start, through
+# the 64-bit loader, and tools/test.sh builds the tests 64-bit to match.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    wine=wine
+else
+    wine=/usr/lib/wine/wine64
+    export WINELOADER=$wine
+fi
+
 load_display() {
     if [[ ! -s "$session/display" ]]; then
         echo "wine_session: no session in $build; run 'start' first (ctest does)" >&2
@@ -45,11 +55,11 @@ start() {
     wineserver -p </dev/null >>"$session/wine.log" 2>&1
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         echo "wine_session: creating prefix $WINEPREFIX"
-        wineboot -i </dev/null >>"$session/wine.log" 2>&1
+        "$wine" wineboot -i </dev/null >>"$session/wine.log" 2>&1
         # A virtual desktop gives Wine's own window manager: without one, focus
         # and activation misbehave on a bare X server.
-        (cd / && wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
-            wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f) >/dev/null
+        (cd / && "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+            "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f) >/dev/null
         # The desktop that the first boot started is not the virtual one, and
         # windows created under it wait seconds for it: start afresh.
         wineserver -k 2>/dev/null || true
@@ -58,7 +68,7 @@ start() {
     fi
     # Boot the prefix's services now, with their output in the log: started
     # later by a test program they would inherit that program's output.
-    wineboot </dev/null >>"$session/wine.log" 2>&1
+    "$wine" wineboot </dev/null >>"$session/wine.log" 2>&1
     echo "wine_session: display $DISPLAY, prefix $WINEPREFIX"
 }
 
@@ -74,7 +84,7 @@ case "$command" in
     start) start ;;
     run)
         load_display
-        exec wine "$@"
+        exec "$wine" "$@"
         ;;
     stop) stop_quietly ;;
     *)
