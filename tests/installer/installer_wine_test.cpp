@@ -1,62 +1,240 @@
-// The real installation steps in a scratch package folder and the default
-// installation folder of the test prefix, each dialog answered as a user
-// would. The installation itself runs in a child process (setup_child.cpp),
-// because its steps look at the running executable's own name and folder.
-// The shell's handlers for .htm files and for folders point at the same child
-// program, which only notes what it was asked to open, and the installed copy
-// is that program again: nothing opens on the host.
+// The real installation steps in scratch package folders and the default
+// installation folder of the test prefix. This program plays the installer
+// too: copied into a package as setup.exe, since the steps look at the running
+// executable's own name and folder, it answers each dialog as a user would and
+// notes what it saw in run.txt beside it. The prefix's handlers for .htm files
+// and folders point at it, and the installed copy is this program again: they
+// only record what they were asked, so nothing opens on the host.
 
 #include <windows.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <process.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
-#include <map>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "installer/installer.h"
-#include "tests/installer/dialog_log.h"
+#include "markup_dialog/markup_dialog.h"
+#include "tests/markup_dialog/dialog_driver.h"
 #include "tests/support/message_boxes.h"
 #include "tests/support/scratch_folder.h"
+#include "util/bounded_text.h"
+#include "util/find_no_case.h"
+#include "util/folder_path.h"
+#include "util/registry.h"
 #include "util/shortcut.h"
 
 namespace {
 
-using namespace installer_testing;
-using testing_support::FileExists;
-using testing_support::FolderExists;
-using testing_support::MessageBoxRecorder;
-using testing_support::ReadWholeFile;
-using testing_support::RemoveTree;
-using testing_support::ScratchFolder;
+using namespace markup_testing;
+using namespace testing_support;
+using Lines = std::vector<std::string>;
 
-const std::string kInstallFolder = "c:\\program files\\zuvware\\Tapdeck";
-const std::string kInstalledExe = kInstallFolder + "\\Tapdeck.exe";
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tapdeck";
-// The view the program itself uses: a 32-bit program on a 64-bit system sees
-// the 32-bit one.
-const REGSAM kProgramView = sizeof(void*) == 4 ? KEY_WOW64_32KEY : 0;
-
-const std::string kLicence =
-    "Tapdeck Installer | 0 | &Continue installation|&No, I don't agree | Please read the license agreement and press "
-    "'Continue' to proceed with the installation.";
+const std::string kFolder = "c:\\program files\\zuvware\\Tapdeck";
+const std::string kExe = kFolder + "\\Tapdeck.exe";
+const std::string kLong = "c:\\tapdeck-test-long\\" + std::string(213, 'x');  // one byte too long for the command
+const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tapdeck";
 const std::string kOptions =
-    "Tapdeck Installer | 0 | &Continue|&Abort installation | Select a folder and set the requested options.";
-const std::string kAborted = "Tapdeck Installer | 32516 | &OK | Install aborted.";
-const std::string kCannotCreate =
-    "Tapdeck Installer | 32515 | &OK | Could not create the installation folder, Install aborted.";
-const std::string kCopyFailed = "Tapdeck Installer | 32515 | &OK | Could not copy all the files!, Install aborted.";
-const std::string kComplete = "Tapdeck Installer | 32516 | &OK | Installation complete.";
-const std::string kIncomplete =
-    "Tapdeck Installer | 32513 | &OK | The installation package is not complete, make sure all the files from the "
-    "archive are in the installation folder.\nIf necessary, get the full package at "
-    "https://tapdeck.example.org/download";
+    "Tapdeck Installer | no icon | Select a folder and set the requested options. | &Continue "
+    "| &Abort installation | [" +
+    kFolder + "] | [x] Automatically execute on startup | [x] Execute after installation";
+const std::string kAfterRun = "after RunInstall: planted DLL loads, then refused; not started";
+
+std::string Licence(const std::string& field = "<licence>") {
+    return "Tapdeck Installer | no icon | Please read the license agreement and press 'Continue' to proceed with the "
+           "installation. | &Continue installation (disabled) | &No, I don't agree | " +
+           field + " | [ ] I have read and fully agree to this license agreement ";
+}
+
+std::string Message(int icon, const std::string& text, const std::string& caption = "Tapdeck Installer") {
+    return caption + " | icon " + std::to_string(icon) + " | " + text + " | &OK";
+}
 
 std::string Beside(const std::string& name) {
-    return FolderOf(ModulePath()) + "\\" + name;
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    return std::string(self).substr(0, std::string(self).rfind('\\') + 1) + name;
 }
+
+std::string RecordFile() {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    return std::string(temp) + "tapdeck-installer-record.txt";
+}
+
+void Append(const std::string& path, const std::string& line) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, (line + "\n").c_str(), static_cast<DWORD>(line.size() + 1), &written, nullptr);
+    CloseHandle(file);
+}
+
+// What the shell started writes a line, then wakes the waiting test.
+void Record(const std::string& line) {
+    Append(RecordFile(), line);
+    HANDLE recorded = CreateEventA(nullptr, FALSE, FALSE, "TapdeckInstallerTestRecord");
+    SetEvent(recorded);
+    CloseHandle(recorded);
+}
+
+MessageBoxRecorder* boxes;
+size_t boxesNoted = 0;
+
+// A line of run.txt; the message boxes shown since the last line go first.
+void Note(std::string line) {
+    for (; boxesNoted < boxes->Boxes().size(); ++boxesNoted) {
+        const MessageBoxRecord& box = boxes->Boxes()[boxesNoted];
+        Append(Beside("run.txt"), "box " + box.caption + " | " + box.text + " | " + std::to_string(box.style));
+    }
+    std::replace(line.begin(), line.end(), '\n', '/');
+    Append(Beside("run.txt"), line);
+}
+
+HWND Item(int id) {
+    return GetDlgItem(MarkupDialog(), id);
+}
+
+bool Ticked(int id) {
+    return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Caption, icon, message, buttons, the field (the licence as <licence>), and
+// each check box as the dialog opened.
+std::string Seen(HWND dialog) {
+    auto* state = reinterpret_cast<MarkupDialogState*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+    std::string icon = state->icon == nullptr ? "no icon" : "other icon";
+    for (int id : {32513, 32515, 32516}) {
+        icon = state->icon == LoadIconA(nullptr, MAKEINTRESOURCEA(id)) ? "icon " + std::to_string(id) : icon;
+    }
+    std::string line = TextOf(dialog) + " | " + icon + " | " + state->message;
+    for (int id = 1000; Item(id) != nullptr; ++id) {
+        line += " | " + TextOf(Item(id)) + (IsWindowEnabled(Item(id)) ? "" : " (disabled)");
+    }
+    std::string text = state->text != nullptr ? state->text : "";
+    bool licence = text == ReadWholeFile(Beside("readme.txt"));
+    line += state->text == nullptr ? "" : licence ? " | <licence>" : " | [" + text + "]";
+    for (int id = 500; id < 516; ++id) {
+        line += Item(id) != nullptr ? (Ticked(id) ? " | [x] " : " | [ ] ") + TextOf(Item(id)) : "";
+    }
+    return line;
+}
+
+Step Act(std::function<void()> action) {
+    return [action] { return action(), true; };
+}
+
+// Each answer (ok, esc, agree, untick, folder:PATH) waits for the next dialog,
+// notes it and acts. A folder is set as the chooser would set it; the chooser
+// itself is the markup dialog's, checked there.
+std::vector<Step> Script(const std::string& answers) {
+    auto last = std::make_shared<HWND>(nullptr);
+    auto click = [](int id) { return ClickOn(CentreOf([id] { return Item(id); })); };
+    std::vector<Step> steps;
+    for (size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+        end = answers.find(';', start);
+        std::string answer = answers.substr(start, end - start);
+        // A new handle is the next dialog; the answered one may linger.
+        steps.push_back([last] {
+            HWND dialog = MarkupDialog();
+            bool next = dialog != nullptr && dialog != *last && SetForegroundWindow(dialog);
+            return next && (Note(Seen(*last = dialog)), true);
+        });
+        if (answer == "agree") {
+            steps.insert(steps.end(), {click(515), [] { return IsWindowEnabled(Item(1000)) != FALSE; }});
+        } else if (answer == "untick") {
+            steps.insert(steps.end(),
+                         {click(500), [] { return !Ticked(500); }, click(501), [] { return !Ticked(501); }});
+        } else if (answer.compare(0, 7, "folder:") == 0) {
+            steps.push_back(Act([answer] {
+                auto* state = reinterpret_cast<MarkupDialogState*>(GetWindowLongPtrA(MarkupDialog(), GWLP_USERDATA));
+                CopyText(state->text, static_cast<size_t>(state->textSize), answer.c_str() + 7);
+            }));
+        }
+        steps.push_back(Act([answer] { PressKey(answer == "esc" ? VK_ESCAPE : VK_RETURN); }));
+    }
+    return steps;
+}
+
+// ShellExecute creates the process before it returns: a copy it started is
+// still running or has already recorded that it ran.
+std::string Started() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {sizeof entry, 0, 0, 0, 0, 0, 0, 0, 0, ""};
+    bool running = FindNoCase(ReadWholeFile(RecordFile()).c_str(), "started") != nullptr;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        running = running || lstrcmpiA(entry.szExeFile, "Tapdeck.exe") == 0;
+    }
+    CloseHandle(snapshot);
+    return running ? "started" : "not started";
+}
+
+std::string PlantedDll() {
+    HMODULE planted = LoadLibraryA("planted.dll");
+    FreeLibrary(planted);
+    return planted != nullptr ? "loads" : "refused";
+}
+
+void PlayInstaller(const std::string& answers) {
+    CoInitialize(nullptr);
+    MessageBoxRecorder recorder;
+    boxes = &recorder;
+    DeleteFileA(Beside("run.txt").c_str());
+    bool uninstall = answers == "uninstall";
+    Installer installer("Tapdeck", "1.10", uninstall ? "" : "Tapdeck Installer", 3, 3);
+    std::string planted = PlantedDll();
+    ScriptResult outcome = RunScript(
+        [&] {
+            if (uninstall) {
+                Note("installed " + std::to_string(installer.IsInstalled()));
+                installer.Uninstall();
+                Note("installed " + std::to_string(installer.IsInstalled()));
+                return 0;
+            }
+            installer.RunInstall();
+            Note("after RunInstall: planted DLL " + planted + ", then " + PlantedDll() + "; " + Started());
+            // Folder 0 is prepared here by the launcher.
+            if (installer.GetInstallFolder() != nullptr) {
+                CreateDirectoryA((std::string(installer.GetInstallFolder()) + "\\0").c_str(), nullptr);
+            }
+            installer.StartInstalledCopy();
+            Note(Started());
+            installer.ReportComplete();
+            return static_cast<int>(installer.aborted);
+        },
+        Script(uninstall ? "ok" : answers), 60000);
+    Note("result " + std::to_string(outcome.result) + (outcome.finished ? "" : ", stuck at " + outcome.failure));
+    CoUninitialize();
+}
+
+// Run before the tests: under another name this program plays the installer
+// (ANSWERS or "uninstall"), a handler (--record KIND PATH) or the installed
+// copy, and ends there.
+int PlayAPart() {
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string part = __argc >= 2 ? __argv[1] : "";
+    if (part == "--record" && __argc == 4) {
+        Record(std::string(__argv[2]) + " " + __argv[3]);
+    } else if (FindNoCase(self, "\\Tapdeck.exe") != nullptr) {
+        Record(std::string("started, folder 0 ") + (FolderExists(Beside("0")) ? "there" : "missing"));
+    } else if (FindNoCase(self, "\\installer_wine_tests.exe") != nullptr) {
+        return 0;
+    } else {
+        PlayInstaller(part);
+    }
+    ExitProcess(0);
+}
+
+const int kPlayed = PlayAPart();
 
 std::string StartupLink() {
     char folder[MAX_PATH] = "";
@@ -64,456 +242,213 @@ std::string StartupLink() {
     return std::string(folder) + "\\Tapdeck.lnk";
 }
 
-bool ReadValue(const char* name, std::string* value) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ | kProgramView, &key) != ERROR_SUCCESS)
-        return false;
-    char data[512] = "";
-    DWORD size = sizeof data - 1;
-    DWORD type = 0;
-    LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    *value = data;
-    return status == ERROR_SUCCESS && type == REG_SZ;
+std::string Value(const char* name) {
+    char value[256];
+    return RegReadValue(kKey, HKEY_LOCAL_MACHINE, REG_SZ, name, value, sizeof value) == 0 ? value : "(none)";
 }
 
-bool KeyExists() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ | kProgramView, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+void Write(HKEY root, const char* key, const char* name, const std::string& value) {
+    RegWriteValue(key, root, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
-void WriteEntry(const char* command) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_WRITE | kProgramView, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    const char name[] = "Tapdeck (Remove only)";
-    RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof name);
-    if (command != nullptr)
-        RegSetValueExA(key, "UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
-                       lstrlenA(command) + 1);
-    RegCloseKey(key);
+// The installation folder, the uninstall entry and the link.
+std::string World() {
+    return std::to_string(FolderExists(kFolder) || FolderExists(kLong)) + ", " + Value("DisplayName") + ", link " +
+           std::to_string(FileExists(StartupLink()));
 }
 
-std::string LinkTarget(const std::string& link) {
-    IShellLinkA* shellLink = nullptr;
-    IPersistFile* file = nullptr;
-    char target[MAX_PATH] = "";
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&shellLink)))) {
-        if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            if (SUCCEEDED(file->Load(wide, STGM_READ)))
-                shellLink->GetPath(target, sizeof target, nullptr, 0);
-            file->Release();
-        }
-        shellLink->Release();
-    }
-    return target;
-}
-
-bool Recorded(const std::string& line) {
-    for (const std::string& seen : ReadLines(RecordFile())) {
-        if (lstrcmpiA(seen.c_str(), line.c_str()) == 0)
-            return true;
-    }
-    return false;
-}
-
-// Waits for `handle` to be signalled or `done` to hold, dispatching
-// messages meanwhile; `rearm` is called after each signal.
-bool WaitFor(HANDLE handle, const std::function<bool()>& done, const std::function<void()>& rearm, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        if (done())
-            return true;
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return false;
-        if (MsgWaitForMultipleObjects(1, &handle, FALSE, timeoutMs - elapsed, QS_ALLINPUT) == WAIT_OBJECT_0)
-            rearm();
-    }
-}
-
-// The recorders start as separate processes and write when they get there:
-// the record file's folder tells when it changes.
-bool AwaitRecord(const std::string& line) {
-    HANDLE change = FindFirstChangeNotificationA(
-        FolderOf(RecordFile()).c_str(), FALSE,
-        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
-    bool seen = WaitFor(
-        change, [&line] { return Recorded(line); }, [change] { FindNextChangeNotification(change); }, 60000);
-    FindCloseChangeNotification(change);
-    return seen;
-}
-
-std::vector<std::string> Summaries(const std::vector<DialogSeen>& dialogs) {
-    std::vector<std::string> summaries;
-    for (const DialogSeen& dialog : dialogs)
-        summaries.push_back(dialog.Summary());
-    return summaries;
-}
-
-struct ChildReport {
-    bool ran = false;
-    std::vector<DialogSeen> dialogs;
-    std::vector<std::string> boxes;  // caption, text and style, tab-separated
-    std::map<std::string, bool> events;
-    std::string failure;
-};
-
-// Everything the tests change outside their scratch folders: the default
-// installation folder, the uninstall entry, the autostart link, the record
-// of opened files, and the prefix's handlers (pointed at the recorder).
 class InstallerTest : public ::testing::Test {
 protected:
+    // The prefix's handlers stay pointed at the recorder after the tests:
+    // nothing a test of this prefix opens can then reach the host.
     void SetUp() override {
-        CleanWorld();
-        std::string recorder = "\"" + Beside("setup_child.exe") + "\" --record ";
-        for (ClassKey& key : classKeys_)
-            key.Save();
-        SetClassValue(".htm", "TapdeckTest.htm");
-        SetClassValue("TapdeckTest.htm\\shell\\open\\command", recorder + "htm \"%1\"");
+        std::string recorder = "\"" + Beside("installer_wine_tests.exe") + "\" --record ";
+        Write(HKEY_CLASSES_ROOT, ".htm", "", "TapdeckTest.htm");
+        Write(HKEY_CLASSES_ROOT, "TapdeckTest.htm\\shell\\open\\command", "", recorder + "htm \"%1\"");
         // Opening a folder tries DDE with the file manager first.
         RegDeleteTreeA(HKEY_CLASSES_ROOT, "Folder\\shell\\open\\ddeexec");
-        SetClassValue("Folder\\shell\\open\\command", recorder + "folder \"%1\"");
+        Write(HKEY_CLASSES_ROOT, "Folder\\shell\\open\\command", "", recorder + "folder \"%1\"");
+        CleanWorld();
     }
 
     void TearDown() override {
         CleanWorld();
-        for (ClassKey& key : classKeys_)
-            key.Restore();
+        CloseHandle(recorded_);
     }
 
     static void CleanWorld() {
         RemoveTree("c:\\program files\\zuvware");
         DeleteFileA("c:\\program files\\zuvware");
         RemoveTree("c:\\tapdeck-test-long");
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, kProgramView, 0);
-        DeleteFileA(StartupLink().c_str());
+        RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, kKey);
+        DeleteFolderShortcut(CSIDL_STARTUP, "Tapdeck");
         DeleteFileA(RecordFile().c_str());
     }
 
-    static void SetClassValue(const char* path, const std::string& value) {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(key);
+    // setup.exe (or another name) with our own licence and help page beside
+    // it, and a DLL that a downloads folder might hold.
+    static std::string MakePackage(const std::string& exe) {
+        std::string folder = exe.substr(0, exe.rfind('\\') + 1);
+        CreateFolderPath(folder.c_str());
+        EXPECT_TRUE(CopyFileA(Beside("installer_wine_tests.exe").c_str(), exe.c_str(), FALSE)) << exe;
+        CopyFileA(Beside("planted.dll").c_str(), (folder + "planted.dll").c_str(), FALSE);
+        for (const char* name : {"readme.txt", "Tapdeck.htm"}) {
+            CopyFileA((TAPDECK_PACKAGE_DIR "\\" + std::string(name)).c_str(), (folder + name).c_str(), FALSE);
+        }
+        return folder;
     }
 
-    // A handler key of the prefix, kept under HKCU while the test changes it.
-    struct ClassKey {
-        const char* path;
-        const char* backup;
-        bool existed = false;
-
-        void Save() {
-            HKEY source;
-            existed = RegOpenKeyExA(HKEY_CLASSES_ROOT, path, 0, KEY_READ, &source) == ERROR_SUCCESS;
-            if (!existed)
-                return;
-            HKEY copy;
-            RegDeleteTreeA(HKEY_CURRENT_USER, backup);
-            RegCreateKeyExA(HKEY_CURRENT_USER, backup, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &copy, nullptr);
-            RegCopyTreeA(source, nullptr, copy);
-            RegCloseKey(copy);
-            RegCloseKey(source);
+    // Runs a package's installer to its end and returns what it noted.
+    static Lines Run(const std::string& exe, const std::string& answers) {
+        EXPECT_EQ(_spawnl(_P_WAIT, exe.c_str(), "setup", answers.c_str(), nullptr), 0) << exe;
+        std::string text = ReadWholeFile(exe.substr(0, exe.rfind('\\')) + "\\run.txt");
+        Lines lines;
+        for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+            lines.push_back(text.substr(start, end - start));
         }
-
-        void Restore() {
-            RegDeleteTreeA(HKEY_CLASSES_ROOT, path);
-            RegDeleteKeyA(HKEY_CLASSES_ROOT, path);
-            if (!existed)
-                return;
-            HKEY copy;
-            HKEY target;
-            RegOpenKeyExA(HKEY_CURRENT_USER, backup, 0, KEY_READ, &copy);
-            RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr);
-            RegCopyTreeA(copy, nullptr, target);
-            RegCloseKey(target);
-            RegCloseKey(copy);
-            RegDeleteTreeA(HKEY_CURRENT_USER, backup);
-            RegDeleteKeyA(HKEY_CURRENT_USER, backup);
-        }
-    };
-    ClassKey classKeys_[3] = {{".htm", "Software\\TapdeckTests\\htm"},
-                              {"TapdeckTest.htm", "Software\\TapdeckTests\\progid"},
-                              {"Folder\\shell\\open", "Software\\TapdeckTests\\folder"}};
-
-    // setup.exe with our own licence and help page beside it, and a DLL that
-    // a downloads folder might hold.
-    std::string MakePackage(const std::string& folder, const std::string& exeName = "setup.exe") {
-        CreateDirectoryA(folder.c_str(), nullptr);
-        EXPECT_TRUE(CopyFileA(Beside("setup_child.exe").c_str(), (folder + "\\" + exeName).c_str(), FALSE));
-        EXPECT_TRUE(CopyFileA(TAPDECK_PACKAGE_DIR "\\readme.txt", (folder + "\\readme.txt").c_str(), FALSE));
-        EXPECT_TRUE(CopyFileA(TAPDECK_PACKAGE_DIR "\\Tapdeck.htm", (folder + "\\Tapdeck.htm").c_str(), FALSE));
-        EXPECT_TRUE(CopyFileA(Beside("planted.dll").c_str(), (folder + "\\planted.dll").c_str(), FALSE));
-        return folder + "\\" + exeName;
+        return lines;
     }
 
-    ChildReport RunInstaller(const std::string& exe, const std::string& answers) {
-        ChildReport report;
-        std::string output = scratch_ / "child-output.txt";
-        std::string command = "\"" + exe + "\" \"" + output + "\" \"" + answers + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, scratch_.Path().c_str(),
-                            &startup, &process)) {
-            ADD_FAILURE() << "cannot start " << exe << ", error " << GetLastError();
-            return report;
+    // The recorders run as processes of their own and signal once they wrote.
+    bool AwaitRecord(const std::string& line) {
+        while (FindNoCase(ReadWholeFile(RecordFile()).c_str(), (line + "\n").c_str()) == nullptr) {
+            if (WaitForSingleObject(recorded_, 60000) != WAIT_OBJECT_0) {
+                return false;
+            }
         }
-        bool ended = WaitFor(
-            process.hProcess, [&process] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, [] {},
-            180000);
-        if (!ended)
-            TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        EXPECT_TRUE(ended) << "the installer did not end";
-        for (const std::string& line : ReadLines(output)) {
-            size_t tab = line.find('\t');
-            std::string kind = line.substr(0, tab);
-            std::string rest = tab == std::string::npos ? "" : line.substr(tab + 1);
-            DialogSeen dialog;
-            if (kind == "dialog" && Decode(rest, &dialog))
-                report.dialogs.push_back(dialog);
-            else if (kind == "box")
-                report.boxes.push_back(rest);
-            else if (kind == "event")
-                report.events[rest.substr(0, rest.find('\t'))] = rest.back() == '1';
-            else if (kind == "failure")
-                report.failure = rest;
-        }
-        report.ran = report.events.count("finished") != 0;
-        EXPECT_TRUE(report.ran) << "no report from the installer";
-        EXPECT_TRUE(report.events["finished"]) << "dialogs went otherwise than answered: " << report.failure;
-        return report;
+        return true;
     }
 
-    // Runs Uninstall here, answering its one message, and returns what it showed.
-    std::vector<std::string> RunUninstall() {
-        Installer installer("Tapdeck", "1.10", "", 0, 0);
-        std::vector<DialogSeen> seen;
-        markup_testing::ScriptResult outcome = markup_testing::RunScript(
-            [&installer] {
-                installer.Uninstall();
-                return 0;
-            },
-            AnswerDialogs({"ok"}, &seen, &boxes_));
-        EXPECT_TRUE(outcome.finished) << outcome.failure;
-        return Summaries(seen);
-    }
-
+    HANDLE recorded_ = CreateEventA(nullptr, FALSE, FALSE, "TapdeckInstallerTestRecord");
     ScratchFolder scratch_;
-    MessageBoxRecorder boxes_;
 };
 
-TEST_F(InstallerTest, DefaultRunThenUninstallTwice) {
-    std::string setup = MakePackage(scratch_ / "package");
-    ChildReport run = RunInstaller(setup, "agree;ok;ok");
-    ASSERT_TRUE(run.ran);
-    EXPECT_EQ(Summaries(run.dialogs), (std::vector<std::string>{kLicence, kOptions, kComplete}));
-    ASSERT_EQ(run.dialogs.size(), 3u);
-    EXPECT_EQ(run.dialogs[0].field, ReadWholeFile(scratch_ / "package\\readme.txt"));
-    EXPECT_FALSE(run.dialogs[0].defaultEnabled) << "Continue before the agreement";
-    EXPECT_EQ(run.dialogs[1].field, kInstallFolder);
-    EXPECT_EQ(run.dialogs[1].checks, 3) << "autostart and run after installation, ticked at first";
-    EXPECT_TRUE(run.boxes.empty());
-    EXPECT_FALSE(run.events["aborted"]);
-
-    // A DLL beside setup.exe loads before the installation starts, never after.
-    EXPECT_TRUE(run.events["plantedBefore"]);
-    EXPECT_FALSE(run.events["plantedAfter"]);
-    // The copy starts only once folder 0 exists, not inside RunInstall.
-    EXPECT_FALSE(run.events["startedByRunInstall"]);
-    EXPECT_TRUE(run.events["startedAtEnd"]);
-    EXPECT_TRUE(AwaitRecord("started folder0=yes"));
-    EXPECT_TRUE(AwaitRecord("htm " + scratch_ / "package\\Tapdeck.htm"));
-
-    std::string value;
-    EXPECT_TRUE(ReadValue("UninstallString", &value));
-    EXPECT_EQ(value, "\"" + kInstalledExe + "\" /U 1.10");
-    EXPECT_TRUE(ReadValue("DisplayName", &value));
-    EXPECT_EQ(value, "Tapdeck (Remove only)");
-    EXPECT_EQ(ReadWholeFile(kInstalledExe), ReadWholeFile(setup));
-    EXPECT_EQ(ReadWholeFile(kInstallFolder + "\\readme.txt"), ReadWholeFile(TAPDECK_PACKAGE_DIR "\\readme.txt"));
-    EXPECT_EQ(ReadWholeFile(kInstallFolder + "\\Tapdeck.htm"), ReadWholeFile(TAPDECK_PACKAGE_DIR "\\Tapdeck.htm"));
-    EXPECT_EQ(lstrcmpiA(LinkTarget(StartupLink()).c_str(), kInstalledExe.c_str()), 0) << LinkTarget(StartupLink());
-    EXPECT_TRUE(Installer("Tapdeck", "1.10", "", 0, 0).IsInstalled());
-
-    EXPECT_EQ(RunUninstall(), (std::vector<std::string>{
-                                  " | 32516 | &OK | Uninstall completed. Please close the application and remove the "
-                                  "files manually"}));
-    EXPECT_FALSE(KeyExists());
-    EXPECT_FALSE(FileExists(StartupLink()));
-    EXPECT_TRUE(FileExists(kInstalledExe)) << "the files stay";
-    EXPECT_TRUE(AwaitRecord("folder " + kInstallFolder));
-    EXPECT_FALSE(Installer("Tapdeck", "1.10", "", 0, 0).IsInstalled());
-
-    EXPECT_EQ(RunUninstall(),
-              (std::vector<std::string>{" | 32513 | &OK | The program was not installed on this computer, uninstall "
-                                        "failed"}));
-}
-
-TEST_F(InstallerTest, PackageInItsOwnFolderWithBothOptionsUnticked) {
-    CreateDirectoryA("c:\\program files\\zuvware", nullptr);
-    std::string setup = MakePackage(kInstallFolder);
-    std::string readme = ReadWholeFile(kInstallFolder + "\\readme.txt");
-    ChildReport run = RunInstaller(setup, "agree;untick;ok");
-    ASSERT_TRUE(run.ran);
-    EXPECT_EQ(Summaries(run.dialogs), (std::vector<std::string>{kLicence, kOptions, kComplete}));
-    // Copying the licence onto itself would have emptied it.
-    EXPECT_EQ(ReadWholeFile(kInstallFolder + "\\readme.txt"), readme);
-    EXPECT_EQ(ReadWholeFile(kInstalledExe), ReadWholeFile(setup));
-    EXPECT_TRUE(KeyExists());
-    EXPECT_FALSE(FileExists(StartupLink()));
-    EXPECT_FALSE(run.events["startedAtEnd"]);
-}
-
-TEST_F(InstallerTest, EachRefusalAndFailureStopsAtItsMessage) {
-    const std::string longFolder = "c:\\tapdeck-test-long\\" + std::string(234 - 21, 'x');  // one too long
-    struct Row {
-        const char* name;
-        const char* leaveOut;  // a package file left out
-        std::string exeName;
-        std::string answers;
-        std::vector<std::string> dialogs;
-    } rows[] = {
-        {"no licence", "readme.txt", "setup.exe", "ok", {kIncomplete}},
-        {"no help page", "Tapdeck.htm", "setup.exe", "ok", {kIncomplete}},
-        {"not named setup.exe", nullptr, "install.exe", "ok", {kIncomplete}},
-        {"licence refused", nullptr, "setup.exe", "esc;ok", {kLicence, kAborted}},
-        {"options aborted", nullptr, "setup.exe", "agree;esc;ok", {kLicence, kOptions, kAborted}},
-        {"folder through a file", nullptr, "setup.exe", "agree;ok;ok", {kLicence, kOptions, kCannotCreate}},
-        {"folder too long",
-         nullptr,
-         "setup.exe",
-         "agree;folder:" + longFolder + ";ok",
-         {kLicence, kOptions, kCannotCreate}},
-        {"target in use", nullptr, "setup.exe", "agree;ok;ok", {kLicence, kOptions, kCopyFailed}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        CleanWorld();
-        std::string package = scratch_ / row.name;
-        std::string setup = MakePackage(package, row.exeName);
-        if (row.leaveOut != nullptr)
-            DeleteFileA((package + "\\" + row.leaveOut).c_str());
-        HANDLE inUse = INVALID_HANDLE_VALUE;
-        if (std::string(row.name) == "folder through a file") {
-            CloseHandle(CreateFileA("c:\\program files\\zuvware", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-        } else if (std::string(row.name) == "folder too long") {
-            CreateDirectoryA("c:\\tapdeck-test-long", nullptr);
-        } else if (std::string(row.name) == "target in use") {
-            CreateDirectoryA("c:\\program files\\zuvware", nullptr);
-            CreateDirectoryA(kInstallFolder.c_str(), nullptr);
-            inUse = CreateFileA(kInstalledExe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        }
-        ChildReport run = RunInstaller(setup, row.answers);
-        if (inUse != INVALID_HANDLE_VALUE)
-            CloseHandle(inUse);
-        EXPECT_EQ(Summaries(run.dialogs), row.dialogs);
-        EXPECT_TRUE(run.events["aborted"]);
-        EXPECT_FALSE(run.events["startedAtEnd"]);
-        EXPECT_FALSE(KeyExists());
-        EXPECT_FALSE(FileExists(StartupLink()));
-        if (row.dialogs.back() == kCopyFailed) {
-            EXPECT_EQ(run.boxes, (std::vector<std::string>{setup + "\tCould not copy file\t" +
-                                                           std::to_string(MB_OK | MB_ICONHAND)}));
-            ASSERT_EQ(run.dialogs.size(), 3u);
-            EXPECT_EQ(run.dialogs[2].boxesBefore, 1u) << "the box comes first";
-        } else {
-            EXPECT_TRUE(run.boxes.empty());
-            EXPECT_FALSE(FolderExists(kInstallFolder));
-            EXPECT_FALSE(FolderExists(longFolder));
-        }
+TEST_F(InstallerTest, InstallUninstallReinstallFromTheFolderAndUninstallAgain) {
+    std::string setup = scratch_ / "package\\setup.exe";
+    std::string package = MakePackage(setup);
+    const Lines installed = {Licence(), kOptions, kAfterRun, "started", Message(32516, "Installation complete."),
+                             "result 0"};
+    EXPECT_EQ(Run(setup, "agree;ok;ok"), installed);
+    EXPECT_TRUE(AwaitRecord("htm " + package + "Tapdeck.htm"));
+    EXPECT_TRUE(AwaitRecord("started, folder 0 there"));
+    EXPECT_EQ(Value("UninstallString"), "\"" + kExe + "\" /U 1.10");
+    EXPECT_EQ(World(), "1, Tapdeck (Remove only), link 1");
+    for (const char* name : {"readme.txt", "Tapdeck.htm"}) {
+        EXPECT_EQ(ReadWholeFile(kFolder + "\\" + name), ReadWholeFile(package + name)) << name;
     }
+    EXPECT_EQ(ReadWholeFile(kExe), ReadWholeFile(setup));
+    // A shell link holds its target's path as text.
+    std::string link = ReadWholeFile(StartupLink());
+    std::replace(link.begin(), link.end(), '\0', '\n');
+    EXPECT_NE(FindNoCase(link.c_str(), (kExe + "\n").c_str()), nullptr);
+
+    const std::string removed = "Uninstall completed. Please close the application and remove the files manually";
+    EXPECT_EQ(Run(setup, "uninstall"), (Lines{"installed 1", Message(32516, removed, ""), "installed 0", "result 0"}));
+    EXPECT_TRUE(AwaitRecord("folder " + kFolder));
+    EXPECT_EQ(World(), "1, (none), link 0");
+    EXPECT_EQ(
+        Run(setup, "uninstall"),
+        (Lines{"installed 0", Message(32513, "The program was not installed on this computer, uninstall failed", ""),
+               "installed 0", "result 0"}));
+
+    // The files stayed. A package in the installation folder: copying its
+    // licence and help page onto themselves would empty them.
+    DeleteFileA(RecordFile().c_str());
+    MakePackage(kFolder + "\\setup.exe");
+    EXPECT_EQ(Run(kFolder + "\\setup.exe", "agree;untick;ok"),
+              (Lines{Licence(), kOptions, kAfterRun, "not started", installed[4], "result 0"}));
+    EXPECT_EQ(ReadWholeFile(kFolder + "\\readme.txt"), ReadWholeFile(package + "readme.txt"));
+    EXPECT_EQ(World(), "1, Tapdeck (Remove only), link 0");
+
+    // Removed by hand, then registered as an earlier version did, unquoted.
+    RemoveTree(kFolder);
+    EXPECT_EQ(Run(setup, "uninstall"),
+              (Lines{"installed 1", Message(32515, "The installation folder could not be found", ""), "installed 0",
+                     "result 0"}));
+    EXPECT_EQ(World(), "0, (none), link 0");
+    Write(HKEY_LOCAL_MACHINE, kKey, "DisplayName", "Tapdeck (Remove only)");
+    Write(HKEY_LOCAL_MACHINE, kKey, "UninstallString", kExe + " /U 1.10");
+    CreateFolderShortcut(CSIDL_STARTUP, "Tapdeck", kExe.c_str());
+    CreateFolderPath(kFolder.c_str());
+    EXPECT_EQ(Run(setup, "uninstall"), (Lines{"installed 1", Message(32516, removed, ""), "installed 0", "result 0"}));
+    EXPECT_EQ(World(), "1, (none), link 0");
 }
 
-TEST_F(InstallerTest, OversizedLicenceShowsAnEmptyText) {
-    std::string package = scratch_ / "package";
-    std::string setup = MakePackage(package);
-    scratch_.WriteFile("package\\readme.txt", std::string(1024 * 1024 + 1, 'L'));
-    ChildReport run = RunInstaller(setup, "esc;ok");
-    EXPECT_EQ(Summaries(run.dialogs), (std::vector<std::string>{kLicence, kAborted}));
-    ASSERT_FALSE(run.dialogs.empty());
-    EXPECT_EQ(run.dialogs[0].field, "");
-}
-
-TEST_F(InstallerTest, UninstallOutcomesByEntry) {
-    const std::string completed =
-        " | 32516 | &OK | Uninstall completed. Please close the application and remove the files manually";
-    const std::string notFound = " | 32515 | &OK | The installation folder could not be found";
-    const std::string notInstalled =
-        " | 32513 | &OK | The program was not installed on this computer, uninstall failed";
-    struct Row {
-        const char* name;
-        const char* command;  // null: a display name without a command
-        std::string message;
-        std::string opened;  // the folder opened afterwards, if any
-    } rows[] = {
-        {"unquoted, as an earlier version wrote it", "c:\\program files\\zuvware\\Tapdeck\\Tapdeck.exe /U 1.10",
-         completed, kInstallFolder},
-        // Not checked for a drive root: the recorder's quoted "%1" then ends
-        // in \", which the command-line rules read as an escaped quote.
-        {"quoted drive root", "\"c:\\Tapdeck.exe\" /U 1.10", completed, ""},
-        {"folder removed by hand", "\"c:\\program files\\zuvware\\Gone\\Tapdeck.exe\" /U 1.10", notFound, ""},
-        {"no backslash", "Tapdeck.exe /U 1.10", notFound, ""},
-        {"no command", nullptr, notInstalled, ""},
+// Each course that ends early shows its messages and nothing after them, and
+// leaves no uninstall entry or link behind, nor a folder it made.
+TEST_F(InstallerTest, EachCourseThatEndsEarly) {
+    using Prepare = std::function<void(const std::string& folder)>;
+    HANDLE held = INVALID_HANDLE_VALUE;
+    const Prepare noLicence = [](const std::string& f) { DeleteFileA((f + "readme.txt").c_str()); };
+    const Prepare noHelp = [](const std::string& f) { DeleteFileA((f + "Tapdeck.htm").c_str()); };
+    const Prepare bigLicence = [](const std::string& f) { Append(f + "readme.txt", std::string(1 << 20, 'L')); };
+    const Prepare fileInTheWay = [](const std::string&) { Append("c:\\program files\\zuvware", ""); };
+    const Prepare longParent = [](const std::string&) { CreateFolderPath("c:\\tapdeck-test-long"); };
+    const Prepare targetInUse = [&held](const std::string&) {
+        CreateFolderPath(kFolder.c_str());
+        held = CreateFileA(kExe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    const std::string incomplete = Message(32513,
+                                           "The installation package is not complete, make sure all the files "
+                                           "from the archive are in the installation folder./If necessary, get "
+                                           "the full package at https://tapdeck.example.org/download");
+    const std::string aborted = Message(32516, "Install aborted.");
+    const std::string cannotCreate = Message(32515, "Could not create the installation folder, Install aborted.");
+    const std::string copyBox = "box " + scratch_ / "in use\\setup.exe | Could not copy file | 16";
+    struct Row {
+        std::string exe;  // below the scratch folder
+        Prepare prepare;
+        std::string answers;
+        Lines shown;
+        std::string after;
+    } rows[] = {
+        {"no licence\\setup.exe", noLicence, "ok", {incomplete}, "0, (none), link 0"},
+        {"no help page\\setup.exe", noHelp, "ok", {incomplete}, "0, (none), link 0"},
+        {"misnamed\\install.exe", nullptr, "ok", {incomplete}, "0, (none), link 0"},
+        {"licence refused\\setup.exe", nullptr, "esc;ok", {Licence(), aborted}, "0, (none), link 0"},
+        {"licence too large\\setup.exe", bigLicence, "esc;ok", {Licence("[]"), aborted}, "0, (none), link 0"},
+        {"options aborted\\setup.exe", nullptr, "agree;esc;ok", {Licence(), kOptions, aborted}, "0, (none), link 0"},
+        {"file in the way\\setup.exe",
+         fileInTheWay,
+         "agree;ok;ok",
+         {Licence(), kOptions, cannotCreate},
+         "0, (none), link 0"},
+        {"folder too long\\setup.exe",
+         longParent,
+         "agree;folder:" + kLong + ";ok",
+         {Licence(), kOptions, cannotCreate},
+         "0, (none), link 0"},
+        {"in use\\setup.exe",
+         targetInUse,
+         "agree;ok;ok",
+         {Licence(), kOptions, copyBox, Message(32515, "Could not copy all the files!, Install aborted.")},
+         "1, (none), link 0"},
+    };
+    for (Row& row : rows) {
         CleanWorld();
-        CreateDirectoryA("c:\\program files\\zuvware", nullptr);
-        CreateDirectoryA(kInstallFolder.c_str(), nullptr);
-        WriteEntry(row.command);
-        ASSERT_EQ(CreateFolderShortcut(CSIDL_STARTUP, "Tapdeck", kInstalledExe.c_str()), 0);
-        EXPECT_EQ(RunUninstall(), std::vector<std::string>{row.message});
-        // Nothing changes without a command; otherwise entry and link go.
-        EXPECT_EQ(KeyExists(), row.command == nullptr);
-        EXPECT_EQ(FileExists(StartupLink()), row.command == nullptr);
-        if (!row.opened.empty()) {
-            EXPECT_TRUE(AwaitRecord("folder " + row.opened));
+        std::string folder = MakePackage(scratch_ / row.exe);
+        if (row.prepare) {
+            row.prepare(folder);
         }
+        row.shown.insert(row.shown.end(), {kAfterRun, "not started", "result 1"});
+        EXPECT_EQ(Run(scratch_ / row.exe, row.answers), row.shown) << row.exe;
+        CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
+        EXPECT_EQ(World(), row.after) << row.exe;
     }
 }
 
 TEST_F(InstallerTest, CopyOneFileClosesWhatItOpened) {
+    MessageBoxRecorder recorder;
     std::string data = std::string("one\0two", 7) + std::string(3000, 'z');
-    struct Row {
-        const char* name;
-        bool source;
-        std::string target;
-        int result;
-    } rows[] = {
-        {"copied", true, scratch_ / "copy.bin", 1},
-        {"replaces an existing file", true, scratch_ / "copy.bin", 1},
-        {"source missing", false, scratch_ / "none.bin", 0},
-        {"target folder missing", true, scratch_ / "missing\\copy.bin", 0},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        std::string source = row.source ? scratch_.WriteFile("source.bin", data) : scratch_ / "absent.bin";
-        boxes_.Clear();
-        EXPECT_EQ(Installer::CopyOneFile(source.c_str(), row.target.c_str()), row.result);
-        EXPECT_EQ(ReadWholeFile(row.target), row.result ? data : "");
-        // A file left open would have shown the file wrapper's warning, and
-        // could not be deleted now.
-        EXPECT_TRUE(boxes_.Boxes().empty());
-        if (row.source) {
-            EXPECT_TRUE(DeleteFileA(source.c_str()));
-        }
-    }
+    std::string source = scratch_.WriteFile("source.bin", data);
+    EXPECT_EQ(Installer::CopyOneFile(source.c_str(), (scratch_ / "copy.bin").c_str()), 1);
+    EXPECT_EQ(ReadWholeFile(scratch_ / "copy.bin"), data);
+    EXPECT_EQ(Installer::CopyOneFile((scratch_ / "none.bin").c_str(), (scratch_ / "copy.bin").c_str()), 0);
+    EXPECT_EQ(Installer::CopyOneFile(source.c_str(), (scratch_ / "missing\\copy.bin").c_str()), 0);
+    // A source left open would raise the file wrapper's warning, and could
+    // not be deleted now.
+    EXPECT_TRUE(recorder.Boxes().empty());
+    EXPECT_TRUE(DeleteFileA(source.c_str()));
 }
 
 }  // namespace
