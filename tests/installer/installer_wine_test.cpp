@@ -41,6 +41,7 @@ using Lines = std::vector<std::string>;
 const std::string kFolder = "c:\\program files\\zuvware\\Tapdeck";
 const std::string kExe = kFolder + "\\Tapdeck.exe";
 const std::string kLong = "c:\\tapdeck-test-long\\" + std::string(213, 'x');  // one byte too long for the command
+const std::string kRecord = "c:\\tapdeck-installer-record.txt";               // what the shell was asked to open
 const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tapdeck";
 const std::string kOptions =
     "Tapdeck Installer | no icon | Select a folder and set the requested options. | &Continue "
@@ -64,12 +65,6 @@ std::string Beside(const std::string& name) {
     return std::string(self).substr(0, std::string(self).rfind('\\') + 1) + name;
 }
 
-std::string RecordFile() {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    return std::string(temp) + "tapdeck-installer-record.txt";
-}
-
 void Append(const std::string& path, const std::string& line) {
     HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                               0, nullptr);
@@ -80,7 +75,7 @@ void Append(const std::string& path, const std::string& line) {
 
 // What the shell started writes a line, then wakes the waiting test.
 void Record(const std::string& line) {
-    Append(RecordFile(), line);
+    Append(kRecord, line);
     HANDLE recorded = CreateEventA(nullptr, FALSE, FALSE, "TapdeckInstallerTestRecord");
     SetEvent(recorded);
     CloseHandle(recorded);
@@ -169,7 +164,7 @@ std::vector<Step> Script(const std::string& answers) {
 std::string Started() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry = {sizeof entry, 0, 0, 0, 0, 0, 0, 0, 0, ""};
-    bool running = FindNoCase(ReadWholeFile(RecordFile()).c_str(), "started") != nullptr;
+    bool running = FindNoCase(ReadWholeFile(kRecord).c_str(), "started") != nullptr;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
         running = running || lstrcmpiA(entry.szExeFile, "Tapdeck.exe") == 0;
     }
@@ -282,7 +277,7 @@ protected:
         RemoveTree("c:\\tapdeck-test-long");
         RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, kKey);
         DeleteFolderShortcut(CSIDL_STARTUP, "Tapdeck");
-        DeleteFileA(RecordFile().c_str());
+        DeleteFileA(kRecord.c_str());
     }
 
     // setup.exe (or another name) with our own licence and help page beside
@@ -311,7 +306,7 @@ protected:
 
     // The recorders run as processes of their own and signal once they wrote.
     bool AwaitRecord(const std::string& line) {
-        while (FindNoCase(ReadWholeFile(RecordFile()).c_str(), (line + "\n").c_str()) == nullptr) {
+        while (FindNoCase(ReadWholeFile(kRecord).c_str(), (line + "\n").c_str()) == nullptr) {
             if (WaitForSingleObject(recorded_, 60000) != WAIT_OBJECT_0) {
                 return false;
             }
@@ -353,7 +348,7 @@ TEST_F(InstallerTest, InstallUninstallReinstallFromTheFolderAndUninstallAgain) {
 
     // The files stayed. A package in the installation folder: copying its
     // licence and help page onto themselves would empty them.
-    DeleteFileA(RecordFile().c_str());
+    DeleteFileA(kRecord.c_str());
     MakePackage(kFolder + "\\setup.exe");
     EXPECT_EQ(Run(kFolder + "\\setup.exe", "agree;untick;ok"),
               (Lines{Licence(), kOptions, kAfterRun, "not started", installed[4], "result 0"}));
@@ -382,8 +377,8 @@ TEST_F(InstallerTest, EachCourseThatEndsEarly) {
     const Prepare noLicence = [](const std::string& f) { DeleteFileA((f + "readme.txt").c_str()); };
     const Prepare noHelp = [](const std::string& f) { DeleteFileA((f + "Tapdeck.htm").c_str()); };
     const Prepare bigLicence = [](const std::string& f) { Append(f + "readme.txt", std::string(1 << 20, 'L')); };
-    const Prepare fileInTheWay = [](const std::string&) { Append("c:\\program files\\zuvware", ""); };
-    const Prepare longParent = [](const std::string&) { CreateFolderPath("c:\\tapdeck-test-long"); };
+    const Prepare fileThere = [](const std::string&) { Append("c:\\program files\\zuvware", ""); };
+    const Prepare parent = [](const std::string&) { CreateFolderPath("c:\\tapdeck-test-long"); };
     const Prepare targetInUse = [&held](const std::string&) {
         CreateFolderPath(kFolder.c_str());
         held = CreateFileA(kExe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -395,6 +390,7 @@ TEST_F(InstallerTest, EachCourseThatEndsEarly) {
     const std::string aborted = Message(32516, "Install aborted.");
     const std::string cannotCreate = Message(32515, "Could not create the installation folder, Install aborted.");
     const std::string copyBox = "box " + scratch_ / "in use\\setup.exe | Could not copy file | 16";
+    const std::string none = "0, (none), link 0";
     struct Row {
         std::string exe;  // below the scratch folder
         Prepare prepare;
@@ -402,22 +398,14 @@ TEST_F(InstallerTest, EachCourseThatEndsEarly) {
         Lines shown;
         std::string after;
     } rows[] = {
-        {"no licence\\setup.exe", noLicence, "ok", {incomplete}, "0, (none), link 0"},
-        {"no help page\\setup.exe", noHelp, "ok", {incomplete}, "0, (none), link 0"},
-        {"misnamed\\install.exe", nullptr, "ok", {incomplete}, "0, (none), link 0"},
-        {"licence refused\\setup.exe", nullptr, "esc;ok", {Licence(), aborted}, "0, (none), link 0"},
-        {"licence too large\\setup.exe", bigLicence, "esc;ok", {Licence("[]"), aborted}, "0, (none), link 0"},
-        {"options aborted\\setup.exe", nullptr, "agree;esc;ok", {Licence(), kOptions, aborted}, "0, (none), link 0"},
-        {"file in the way\\setup.exe",
-         fileInTheWay,
-         "agree;ok;ok",
-         {Licence(), kOptions, cannotCreate},
-         "0, (none), link 0"},
-        {"folder too long\\setup.exe",
-         longParent,
-         "agree;folder:" + kLong + ";ok",
-         {Licence(), kOptions, cannotCreate},
-         "0, (none), link 0"},
+        {"no licence\\setup.exe", noLicence, "ok", {incomplete}, none},
+        {"no help page\\setup.exe", noHelp, "ok", {incomplete}, none},
+        {"misnamed\\install.exe", nullptr, "ok", {incomplete}, none},
+        {"licence refused\\setup.exe", nullptr, "esc;ok", {Licence(), aborted}, none},
+        {"licence too large\\setup.exe", bigLicence, "esc;ok", {Licence("[]"), aborted}, none},
+        {"options aborted\\setup.exe", nullptr, "agree;esc;ok", {Licence(), kOptions, aborted}, none},
+        {"file there\\setup.exe", fileThere, "agree;ok;ok", {Licence(), kOptions, cannotCreate}, none},
+        {"too long\\setup.exe", parent, "agree;folder:" + kLong + ";ok", {Licence(), kOptions, cannotCreate}, none},
         {"in use\\setup.exe",
          targetInUse,
          "agree;ok;ok",
