@@ -88,7 +88,7 @@ size_t boxesNoted = 0;
 void Note(std::string line) {
     for (; boxesNoted < boxes->Boxes().size(); ++boxesNoted) {
         const MessageBoxRecord& box = boxes->Boxes()[boxesNoted];
-        Append(Beside("run.txt"), "box " + box.caption + " | " + box.text + " | " + std::to_string(box.style));
+        Append(Beside("run.txt"), "box " + box.caption + " | " + box.text + " | " + std::to_string(box.icon));
     }
     std::replace(line.begin(), line.end(), '\n', '/');
     Append(Beside("run.txt"), line);
@@ -123,40 +123,27 @@ std::string Seen(HWND dialog) {
     return line;
 }
 
-Step Act(std::function<void()> action) {
-    return [action] { return action(), true; };
-}
-
 // Each answer (ok, esc, agree, untick, folder:PATH) waits for the next dialog,
-// notes it and acts. A folder is set as the chooser would set it; the chooser
-// itself is the markup dialog's, checked there.
-std::vector<Step> Script(const std::string& answers) {
-    auto last = std::make_shared<HWND>(nullptr);
-    auto click = [](int id) { return ClickOn(CentreOf([id] { return Item(id); })); };
-    std::vector<Step> steps;
+// notes it and acts, in the driver's words and two of our own: "next" and
+// "folder". A folder is set as the chooser would set it; the chooser itself
+// is the markup dialog's, checked there.
+std::string Script(const std::string& answers, std::vector<std::string>* folders) {
+    std::string words;
     for (size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
         end = answers.find(';', start);
         std::string answer = answers.substr(start, end - start);
-        // A new handle is the next dialog; the answered one may linger.
-        steps.push_back([last] {
-            HWND dialog = MarkupDialog();
-            bool next = dialog != nullptr && dialog != *last && SetForegroundWindow(dialog);
-            return next && (Note(Seen(*last = dialog)), true);
-        });
+        words += " next";
         if (answer == "agree") {
-            steps.insert(steps.end(), {click(515), [] { return IsWindowEnabled(Item(1000)) != FALSE; }});
+            words += " click:515 until:en:1000=1";
         } else if (answer == "untick") {
-            steps.insert(steps.end(),
-                         {click(500), [] { return !Ticked(500); }, click(501), [] { return !Ticked(501); }});
+            words += " click:500 until:on:500=0 click:501 until:on:501=0";
         } else if (answer.compare(0, 7, "folder:") == 0) {
-            steps.push_back(Act([answer] {
-                auto* state = reinterpret_cast<MarkupDialogState*>(GetWindowLongPtrA(MarkupDialog(), GWLP_USERDATA));
-                CopyText(state->text, static_cast<size_t>(state->textSize), answer.c_str() + 7);
-            }));
+            folders->push_back(answer.substr(7));
+            words += " folder";
         }
-        steps.push_back(Act([answer] { PressKey(answer == "esc" ? VK_ESCAPE : VK_RETURN); }));
+        words += answer == "esc" ? " Esc" : " Enter";
     }
-    return steps;
+    return words;
 }
 
 // ShellExecute creates the process before it returns: a copy it started is
@@ -186,7 +173,20 @@ void PlayInstaller(const std::string& answers) {
     bool uninstall = answers == "uninstall";
     Installer installer("Tapdeck", "1.10", uninstall ? "" : "Tapdeck Installer", 3, 3);
     std::string planted = PlantedDll();
-    ScriptResult outcome = RunScript(
+    HWND noted = nullptr;  // a new handle is the next dialog; the answered one may linger
+    std::vector<std::string> folders;
+    customWord = [&](const std::string& word) {
+        HWND dialog = MarkupDialog();
+        if (word == "next") {
+            bool next = dialog != nullptr && dialog != noted && SetForegroundWindow(dialog);
+            return next && (Note(Seen(noted = dialog)), true);
+        }
+        auto* state = reinterpret_cast<MarkupDialogState*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+        CopyText(state->text, static_cast<size_t>(state->textSize), folders.front().c_str());
+        folders.erase(folders.begin());
+        return true;
+    };
+    Outcome outcome = Drive(
         [&] {
             if (uninstall) {
                 Note("installed " + std::to_string(installer.IsInstalled()));
@@ -205,8 +205,9 @@ void PlayInstaller(const std::string& answers) {
             installer.ReportComplete();
             return static_cast<int>(installer.aborted);
         },
-        Script(uninstall ? "ok" : answers), 60000);
-    Note("result " + std::to_string(outcome.result) + (outcome.finished ? "" : ", stuck at " + outcome.failure));
+        Script(uninstall ? "ok" : answers, &folders), nullptr, 60000);
+    customWord = nullptr;
+    Note("result " + std::to_string(outcome.result) + (outcome.failure.empty() ? "" : ", " + outcome.failure));
     CoUninitialize();
 }
 

@@ -170,6 +170,8 @@ bool Run(Script* s, const std::string& word) {
         SetWindowTextA(Item(arg.substr(0, arg.find('='))), arg.substr(arg.find('=') + 1).c_str());
     } else if (verb == "quit") {
         PostQuitMessage(atoi(arg.c_str()));
+    } else if (customWord) {
+        return customWord(word);
     }
     return true;
 }
@@ -190,6 +192,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 }  // namespace
+
+std::function<bool(const std::string& word)> customWord;
 
 Outcome Drive(const std::function<int()>& show, const std::string& script, HWND owner, unsigned timeoutMs) {
     Script s = {{"wait"}, 0, GetTickCount() + timeoutMs, 0, false, false, false, owner, nullptr, ""};

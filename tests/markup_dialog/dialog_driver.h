@@ -25,6 +25,10 @@ Outcome Drive(const std::function<int()>& show,
               HWND owner = nullptr,
               unsigned timeoutMs = 10000);
 
+// A test's own words: asked about every word the driver does not know;
+// false repeats the word at the next tick.
+extern std::function<bool(const std::string& word)> customWord;
+
 HWND MarkupDialog();              // the visible markup dialog of this thread, or null
 HWND CommonDialogOf(HWND owner);  // a visible common dialog owned by `owner`, or null
 std::string TextOf(HWND window);
