@@ -38,7 +38,7 @@ TEST_F(ModalTest, WaysTheLoopEnds) {
     RecordingFrame other("O", &otherLog);
     other.windowFlags |= window_flags::kNoQuitOnDestroy;
     other.CreateFrame(nullptr, 300, 40, 100, 100, WS_POPUP | WS_VISIBLE, "O", nullptr, nullptr, 0);
-    Settle();
+    testing_support::PumpUntilQuiet(30, 2000);
     HWND w = frame->handle;
     const WPARAM close = WPARAM(-1);  // a WM_CLOSE; any other word is a WM_COMMAND's wParam
     // clang-format off

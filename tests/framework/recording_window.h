@@ -24,10 +24,11 @@ public:
     RecordingFrame(const char* name, CallLog* log) : name_(name), log_(log) {}
 
     bool recordMouseMessages = true;  // OnMouseMessage, which most messages also call
-    int filterBits = 0, commandBits = 0, notifyBits = 0, canClose = 1, dragMode = 0;  // dragMode: OnDrag's kBegin
+    int filterBits = 0, commandBits = 0, notifyBits = 0, canClose = 1, dragMode = 0;  // dragMode: the answer to kBegin
     LRESULT filterResult = 1;
     bool visibleDuringCreate = true;
 
+    // Operations that answer return what the test set, after logging.
     void OnSetFocus(Window* w) override { Log(w, "OnSetFocus"); }
     void OnKillFocus(Window* w) override { Log(w, "OnKillFocus"); }
     void OnShow(Window* w) override { Log(w, "OnShow"); }
@@ -40,20 +41,17 @@ public:
     void OnClick(Window* w, int x, int y) override { Log(w, "OnClick %d %d", x, y); }
     void OnRightButtonUp(Window* w, int x, int y) override { Log(w, "OnRightButtonUp %d %d", x, y); }
     void OnDoubleClick(Window* w, int x, int y) override { Log(w, "OnDoubleClick %d %d", x, y); }
-    void OnMouseEnter(Window* w, HWND previous) override { Log(w, "OnMouseEnter %s", NameOf(previous).c_str()); }
-    void OnMouseLeave(Window* w, HWND now) override { Log(w, "OnMouseLeave %s", NameOf(now).c_str()); }
+    void OnMouseEnter(Window* w, HWND previous) override { Log(w, "OnMouseEnter %s", NameOf(previous)); }
+    void OnMouseLeave(Window* w, HWND now) override { Log(w, "OnMouseLeave %s", NameOf(now)); }
     void OnHover(Window* w, int x, int y, int ended) override { Log(w, "OnHover %d %d %d", x, y, ended); }
-    int CanClose(Window* w, Window* requester, int code) override {
-        Log(w, "CanClose %s %d", NameOf(requester).c_str(), code);
-        return canClose;
+    int CanClose(Window* w, Window* r, int code) override {
+        return Log(w, "CanClose %s %d", NameOf(r), code), canClose;
     }
     int FilterMessage(Window*, UINT, WPARAM, LPARAM, LRESULT* result) override {
-        *result = filterResult;
-        return filterBits;
+        return *result = filterResult, filterBits;
     }
-    int OnCommand(Window* w, Window* control, int code, HWND, int id) override {
-        Log(w, "OnCommand %s %d %d", NameOf(control).c_str(), code, id);
-        return commandBits;
+    int OnCommand(Window* w, Window* c, int code, HWND, int id) override {
+        return Log(w, "OnCommand %s %d %d", NameOf(c), code, id), commandBits;
     }
     void OnChar(Window* w, WPARAM code) override { Log(w, "OnChar %lld", 0LL + code); }
     void OnKeyDown(Window* w, WPARAM key) override { Log(w, "OnKeyDown %lld", 0LL + key); }
@@ -61,27 +59,22 @@ public:
         if (recordMouseMessages)
             Log(w, "OnMouseMessage %u %lld %d %d", message, 0LL + wParam, x, y);
     }
-    void OnDrawItem(Window* w, Window* c, DRAWITEMSTRUCT*) override { Log(w, "OnDrawItem %s", NameOf(c).c_str()); }
-    void OnMeasureItem(Window* w, Window* c, MEASUREITEMSTRUCT*) override {
-        Log(w, "OnMeasureItem %s", NameOf(c).c_str());
-    }
-    int OnNotify(Window* w, Window* control, NMHDR* header, LRESULT* result) override {
-        Log(w, "OnNotify %s %u", NameOf(control).c_str(), header->code);
-        *result = 42;
-        return notifyBits;
+    void OnDrawItem(Window* w, Window* c, DRAWITEMSTRUCT*) override { Log(w, "OnDrawItem %s", NameOf(c)); }
+    void OnMeasureItem(Window* w, Window* c, MEASUREITEMSTRUCT*) override { Log(w, "OnMeasureItem %s", NameOf(c)); }
+    int OnNotify(Window* w, Window* c, NMHDR* header, LRESULT* result) override {
+        return Log(w, "OnNotify %s %u", NameOf(c), header->code), *result = 42, notifyBits;
     }
     int OnDrag(int code, DragInfo*) override {
-        Log(this, "OnDrag %d", code);
-        return code == drag_code::kBegin ? dragMode : 0;
+        return Log(this, "OnDrag %d", code), code == drag_code::kBegin ? dragMode : 0;
     }
     void OnModalOk(Window* w) override { Log(w, "OnModalOk"); }
     void OnModalCancel(Window* w) override { Log(w, "OnModalCancel"); }
 
     // "-" for none, "?" for a window not recorded, "hwnd" for a window not ours.
-    static std::string NameOf(Window* w) {
+    static const char* NameOf(Window* w) {
         return !w ? "-" : w->IsFrame() ? static_cast<RecordingFrame*>(w)->name_ : "?";
     }
-    static std::string NameOf(HWND hwnd) { return FromHandle(hwnd) ? NameOf(FromHandle(hwnd)) : hwnd ? "hwnd" : "-"; }
+    static const char* NameOf(HWND hwnd) { return FromHandle(hwnd) ? NameOf(FromHandle(hwnd)) : hwnd ? "hwnd" : "-"; }
 
 private:
     void Log(Window* w, const char* format, ...) {
@@ -90,15 +83,11 @@ private:
         va_start(args, format);
         vsnprintf(line, sizeof line, format, args);
         va_end(args);
-        log_->push_back(NameOf(w) + "." + line);
+        log_->push_back(std::string(NameOf(w)) + "." + line);
     }
-    std::string name_;
+    const char* name_;
     CallLog* log_;
 };
-
-inline void Settle() {
-    testing_support::PumpUntilQuiet(30, 2000);
-}
 
 // The pointer parked away from every test window, frame "W" (200 x 150 at
 // 40,40) created and settled, no hover tracking and an empty log; the frame
@@ -113,14 +102,14 @@ protected:
     }
     static void TearDownTestSuite() { UnregisterFrameClass(); }
     void SetUp() override { MakeFrame(0); }
-    void MakeFrame(DWORD exStyle, DWORD style = WS_POPUP | WS_VISIBLE) {
+    void MakeFrame(DWORD exStyle) {
         SetCursorPos(1000, 740);  // moves reported for windows appearing under the pointer would add calls
         mainWindow = nullptr;
         frame = std::make_unique<RecordingFrame>("W", &log);
         frame->windowFlags |= window_flags::kNoQuitOnDestroy;
-        frame->CreateFrame(nullptr, 40, 40, 200, 150, style, "W", nullptr, nullptr, exStyle);
+        frame->CreateFrame(nullptr, 40, 40, 200, 150, WS_POPUP | WS_VISIBLE, "W", nullptr, nullptr, exStyle);
         ASSERT_NE(frame->handle, nullptr);
-        Settle();
+        testing_support::PumpUntilQuiet(30, 2000);
         StopTracking();
         dragInfo.holdCountdown = kHoldIdle;
         dragInfo.clickState = 0;
