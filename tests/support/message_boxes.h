@@ -14,6 +14,7 @@ namespace testing_support {
 struct MessageBoxRecord {
     std::string text;
     std::string caption;
+    UINT style;  // MB_ button set and icon, read back from the box's controls
 };
 
 class MessageBoxRecorder {
