@@ -88,7 +88,7 @@ size_t boxesNoted = 0;
 void Note(std::string line) {
     for (; boxesNoted < boxes->Boxes().size(); ++boxesNoted) {
         const MessageBoxRecord& box = boxes->Boxes()[boxesNoted];
-        Append(Beside("run.txt"), "box " + box.caption + " | " + box.text + " | " + std::to_string(box.icon));
+        Append(Beside("run.txt"), "box " + box.caption + " | " + box.text + " | " + std::to_string(box.style));
     }
     std::replace(line.begin(), line.end(), '\n', '/');
     Append(Beside("run.txt"), line);

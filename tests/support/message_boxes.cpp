@@ -7,30 +7,33 @@ namespace {
 thread_local MessageBoxRecorder* activeRecorder = nullptr;
 constexpr int kTextId = 0xFFFF;  // the static that holds a message box's text
 
+// The MB_ bits that would show what the box shows: its buttons by their
+// identifiers, its icon (control 20 on Windows, 0x0440 in Wine's own box) by
+// comparing with the shared system icons.
+UINT StyleOf(HWND box) {
+    auto has = [box](int id) { return GetDlgItem(box, id) != nullptr; };
+    UINT style = has(IDABORT)    ? MB_ABORTRETRYIGNORE
+                 : has(IDYES)    ? (has(IDCANCEL) ? MB_YESNOCANCEL : MB_YESNO)
+                 : has(IDRETRY)  ? MB_RETRYCANCEL
+                 : has(IDCANCEL) ? MB_OKCANCEL
+                                 : MB_OK;
+    const UINT icons[][2] = {
+        {32513, MB_ICONHAND}, {32514, MB_ICONQUESTION}, {32515, MB_ICONEXCLAMATION}, {32516, MB_ICONASTERISK}};
+    for (int id : {20, 0x0440}) {
+        auto shown = reinterpret_cast<HICON>(SendDlgItemMessageA(box, id, STM_GETICON, 0, 0));
+        UINT icon = shown != nullptr ? MB_USERICON : 0;
+        for (const auto& known : icons)
+            icon = shown == LoadIconA(nullptr, MAKEINTRESOURCEA(known[0])) ? known[1] : icon;
+        if (icon != 0)
+            return style | icon;
+    }
+    return style;
+}
+
 std::string TextOf(HWND window) {
     char text[1024] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
-}
-
-// Boxes show the shared system icons, so the handle tells the style. The
-// icon is item 20 on Windows and 0x0440 (stc1) in Wine's own box.
-UINT IconOf(HWND box) {
-    const struct {
-        LPCSTR icon;
-        UINT style;
-    } icons[] = {{IDI_HAND, MB_ICONHAND},
-                 {IDI_QUESTION, MB_ICONQUESTION},
-                 {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
-                 {IDI_ASTERISK, MB_ICONASTERISK}};
-    for (int id : {20, 0x0440}) {
-        auto shown = reinterpret_cast<HICON>(SendDlgItemMessageA(box, id, STM_GETICON, 0, 0));
-        for (const auto& i : icons) {
-            if (shown != nullptr && shown == LoadIconA(nullptr, i.icon))
-                return i.style;
-        }
-    }
-    return 0;
 }
 
 }  // namespace
@@ -52,7 +55,7 @@ LRESULT CALLBACK MessageBoxRecorder::CbtProc(int code, WPARAM wParam, LPARAM lPa
     GetClassNameA(window, className, sizeof className);
     bool isBox = lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, kTextId) != nullptr;
     if (recorder != nullptr && code == HCBT_ACTIVATE && isBox && recorder->open_.insert(window).second) {
-        recorder->boxes_.push_back({TextOf(GetDlgItem(window, kTextId)), TextOf(window), IconOf(window)});
+        recorder->boxes_.push_back({TextOf(GetDlgItem(window, kTextId)), TextOf(window), StyleOf(window)});
         std::function<void()> action = std::move(recorder->insideNextBox);
         recorder->insideNextBox = nullptr;
         if (action)

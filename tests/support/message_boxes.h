@@ -14,7 +14,7 @@ namespace testing_support {
 struct MessageBoxRecord {
     std::string text;
     std::string caption;
-    UINT icon;  // the icon part of the box's style (MB_ICONHAND ...), 0 for none
+    UINT style;  // MB_ button set and icon, read back from the box's controls
 };
 
 class MessageBoxRecorder {

@@ -6,25 +6,19 @@ namespace testing_support {
 
 namespace {
 
-// False when a quit message came: the queue would never look empty again.
-bool DispatchPending() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return true;
-}
-
-// Pumps until `stop` says so; `stop` gets whether the last wait timed out.
+// Pumps until `stop` says so; `stop` gets whether the last wait timed out. A
+// quit message is put back and ends the pump: the queue would never look
+// empty again.
 void Pump(const std::function<bool(bool)>& stop, unsigned waitMs, unsigned timeoutMs) {
     DWORD start = GetTickCount();
-    bool quiet = false;
-    while (DispatchPending() && !stop(quiet) && GetTickCount() - start < timeoutMs) {
+    for (bool quiet = false; !stop(quiet) && GetTickCount() - start < timeoutMs;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                return PostQuitMessage(static_cast<int>(msg.wParam));
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
         quiet = MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs, QS_ALLINPUT) == WAIT_TIMEOUT;
     }
 }

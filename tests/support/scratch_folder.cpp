@@ -45,16 +45,12 @@ std::string ReadWholeFile(const std::string& path) {
     return contents.str();
 }
 
-static DWORD Attributes(const std::string& path) {
-    return GetFileAttributesA(path.c_str());
-}
-
 bool FileExists(const std::string& path) {
-    return Attributes(path) != INVALID_FILE_ATTRIBUTES && !(Attributes(path) & FILE_ATTRIBUTE_DIRECTORY);
+    return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) == 0;  // INVALID_FILE_ATTRIBUTES has it
 }
 
 bool FolderExists(const std::string& path) {
-    return Attributes(path) != INVALID_FILE_ATTRIBUTES && (Attributes(path) & FILE_ATTRIBUTE_DIRECTORY);
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES && !FileExists(path);
 }
 
 void RemoveTree(const std::string& path) {
@@ -62,16 +58,12 @@ void RemoveTree(const std::string& path) {
     HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
     for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
         std::string child = path + "\\" + entry.cFileName;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (entry.cFileName[0] != '.')
-                RemoveTree(child);
-        } else {
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(child.c_str());
-        }
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileA(child.c_str());  // read-only too
+        else if (entry.cFileName[0] != '.')
+            RemoveTree(child);
     }
-    if (find != INVALID_HANDLE_VALUE)
-        FindClose(find);
+    FindClose(find);
     RemoveDirectoryA(path.c_str());
 }
 
