@@ -61,7 +61,7 @@ TEST(ItemMerge, Table) {
         {"c gone a", "a z c b", "c a z b", "order kept, vanished dropped, new ones appended as listed"}, {"", "", "", "empty"}, {"c a", "", "", "all vanished"},
         {"", Names("f", 0, 16), Names("f", 0, 15), "fifteen at most"}, {Names("f", 0, 15), Names("f", 0, 16), Names("f", 0, 15), "the sixteenth waits"},
         {Names("f", 0, 15), Names("f", 1, 16), Names("f", 1, 16), "until a place is free"}, {"a[1]", "a{1}", "a{1}", "only letters fold"},
-        {"App b", "b APP", "App b", "names match without case, the stored spelling stays"}, {"", "n N", "n", "none added twice"},
+        {"Appz b", "b APPZ", "Appz b", "names match without case, the stored spelling stays"}, {"", "n N", "n", "none added twice"},
         {"D:\\Old\\3\\x", "new x", "D:\\Old\\3\\x new", "a moved folder keeps the old paths"}, {"bare", "BARE", "bare", "a stored path without a backslash is all name"},
         {"a E:\\else\\A b", "a", "a E:\\else\\A", "duplicates are all kept"}, {"", "tapdeck.dat .hidden TAPDECK.DAT", "TAPDECK.DAT", "the item file, so spelled, and dot-files"},
         {"", fits + "x " + fits, fits, "a path that would not fit is not recorded"}, {Names("old", 0, 16), Names("new", 0, 40), Names("new", 0, 15), "the listing stops when the work is full"}};
