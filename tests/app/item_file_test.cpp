@@ -110,7 +110,7 @@ TEST(ItemFileCodec, Table) {
     }
 }
 
-TEST(LauncherValues, FolderPathsAndSettings) {
+TEST(LauncherValues, FolderPaths) {
     FolderPaths paths;
     ASSERT_TRUE(MakeFolderPaths("C:", 0, &paths));  // a program in a drive's root
     EXPECT_EQ(std::string(paths.itemFile) + " " + paths.pattern + " " + paths.prefix,
@@ -119,10 +119,6 @@ TEST(LauncherValues, FolderPathsAndSettings) {
     char settings[kPathSize];
     EXPECT_TRUE(MakeFolderPaths(base.c_str(), 15, &paths) && MakeSettingsPath(base.c_str(), settings));
     EXPECT_FALSE(MakeFolderPaths((base + "b").c_str(), 15, &paths));
-    ApplySettingsWord(2);
-    EXPECT_EQ(iconSize * 100 + rowGap, 1608);
-    ApplySettingsWord(kDefaultSettings);
-    EXPECT_EQ(iconSize * 100 + rowGap, 3206);
 }
 
 }  // namespace
