@@ -32,22 +32,20 @@ TEST(FolderStore, RescanSaveAndSettingsWalk) {
     };
     ItemRecord first;
     memset(&first, 'u', sizeof first);
-    EXPECT_EQ(RescanFolder(0, nullptr), 0);  // no folder: absent, and not made
-    EXPECT_EQ(ReadFirstItem(0, &first), 0);
-    EXPECT_EQ(first.path[0], 'u');
-    EXPECT_FALSE(FolderExists(scratch / "0"));
+    EXPECT_EQ(RescanFolder(0, nullptr) + ReadFirstItem(0, &first), 0);  // no folder: absent, and not made
+    EXPECT_TRUE(first.path[0] == 'u' && !FolderExists(scratch / "0"));
 
     scratch.MakeFolder("0");
     EXPECT_EQ(rescan(), "");
     EXPECT_EQ(ReadWholeFile(dat), std::string("ZTD1\0\0\0\0", 8));
-    EXPECT_EQ(ReadFirstItem(0, &first), 1);
-    EXPECT_EQ(std::string(first.path) + first.label, "ERROR, Empty folder!");
+    EXPECT_EQ(std::to_string(ReadFirstItem(0, &first)) + first.path + first.label, "1ERROR, Empty folder!");
     for (const char* name : {"0\\b.lnk", "0\\a.txt", "0\\.hidden"})
         scratch.WriteFile(name, "x");
     scratch.MakeFolder("0\\sub");  // folders are never items
     std::string listed = rescan();
-    EXPECT_EQ(listed.size(), std::string(" a.txt b.lnk").size()) << listed;
-    EXPECT_EQ(ReadWholeFile(dat).size(), 8u + 2 * 328u);
+    EXPECT_EQ(listed.size() * 1000 + ReadWholeFile(dat).size(),
+              std::string(" a.txt b.lnk").size() * 1000 + 8u + 2 * 328u)
+        << listed;
     scratch.WriteFile("0\\0-new.lnk", "x");
     DeleteFileA((scratch / ("0\\" + listed.substr(1, 5))).c_str());
     EXPECT_EQ(rescan(), listed.substr(6) + " 0-new.lnk");  // the order survives; new ones at the end
@@ -68,8 +66,7 @@ TEST(FolderStore, RescanSaveAndSettingsWalk) {
     std::string before = ReadWholeFile(dat);
     HANDLE other = CreateFileA(dat.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     scratch.WriteFile("0\\late.lnk", "x");
-    EXPECT_EQ(RescanFolder(0, nullptr), 0);
-    EXPECT_EQ(ReadFirstItem(0, &first), 0);
+    EXPECT_EQ(RescanFolder(0, nullptr) + ReadFirstItem(0, &first), 0);
     CloseHandle(other);
     EXPECT_EQ(ReadWholeFile(dat), before);
     EXPECT_EQ(RescanFolder(0, nullptr), 3);
@@ -83,15 +80,13 @@ TEST(FolderStore, RescanSaveAndSettingsWalk) {
     inflated[4] = static_cast<char>(0xE8);
     inflated[5] = 0x03;
     scratch.WriteFile("0\\tapdeck.dat", inflated);
-    EXPECT_EQ(ReadFirstItem(0, &first), 3);
-    EXPECT_EQ(RescanFolder(0, nullptr), 3);
+    EXPECT_EQ(ReadFirstItem(0, &first) * 10 + RescanFolder(0, nullptr), 33);
     scratch.WriteFile("0\\tapdeck.dat", inflated.substr(0, 8 + 327));
     EXPECT_EQ(ReadFirstItem(0, &first), 1);
     EXPECT_TRUE(boxes.Boxes().empty());
 
     scratch.WriteFile("0\\tapdeck.dat", "not an item file at all");
-    EXPECT_EQ(RescanFolder(0, nullptr), 3);  // rebuilt, with one warning
-    EXPECT_EQ(RescanFolder(0, nullptr), 3);
+    EXPECT_EQ(RescanFolder(0, nullptr) * 10 + RescanFolder(0, nullptr), 33);  // rebuilt, with one warning
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text + "|" + boxes.Boxes()[0].caption, "Invalid .dat file, new file created|Warning");
 
@@ -101,15 +96,14 @@ TEST(FolderStore, RescanSaveAndSettingsWalk) {
     items[0].icon = 0x1234;
     SaveFolderItems(0, items, 2);  // written as they are
     EXPECT_EQ(ReadWholeFile(dat), std::string("ZTD1\2\0\0\0", 8) + std::string(reinterpret_cast<char*>(items), 656));
-    EXPECT_EQ(ReadFirstItem(0, &first), 2);
-    EXPECT_STREQ(first.path, "C:\\made-second.lnk");
+    EXPECT_EQ(std::to_string(ReadFirstItem(0, &first)) + first.path, "2C:\\made-second.lnk");
     SaveFolderItems(7, items, 2);
     EXPECT_FALSE(FolderExists(scratch / "7"));
 
     EXPECT_EQ(ReadSettings(), 3u);  // missing: big icons
     WriteSettings(0xA5A5A5A4);      // the other bits are kept
-    EXPECT_EQ(ReadWholeFile(scratch / "settings.dat"), "\xA4\xA5\xA5\xA5");
-    EXPECT_EQ(ReadSettings(), 0xA5A5A5A4u);
+    EXPECT_EQ(ReadWholeFile(scratch / "settings.dat") + std::to_string(ReadSettings()),
+              "\xA4\xA5\xA5\xA5" + std::to_string(0xA5A5A5A4u));
     scratch.WriteFile("settings.dat", std::string("\x02\x00\x00", 3));
     EXPECT_EQ(ReadSettings(), 3u);  // too short to hold a word
 }

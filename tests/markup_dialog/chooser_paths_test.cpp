@@ -15,9 +15,8 @@ TEST(ChooserPaths, PatternAndMarker) {
     std::string x10(10, 'x'), x8 = std::string(8, 'x') + "\\";
     // clang-format off
     const struct { std::string path; int mode; size_t limit; std::string expected; } rows[] = {
-        {"C:\\Data\\", 0, 260, "C:\\Data\\*.(.)"}, {"C:\\Data", 0, 260, "C:\\Data\\*.(.)"}, {"", 0, 260, "\\*.(.)"},
-        {"C:\\Data\\", 1, 260, "C:\\Data\\*.*"}, {"C:\\Data\\x.txt", 1, 260, "C:\\Data\\x.txt"}, {"C:\\Data", 2, 260, "C:\\Data"},
-        {"C:\\Data\\", 3, 260, "C:\\Data\\*.*"},  // mode 3 opens nothing, but the pattern is put on first
+        {"C:\\Data\\", 0, 260, "C:\\Data\\*.(.)"}, {"C:\\Data", 0, 260, "C:\\Data\\*.(.)"}, {"", 0, 260, "\\*.(.)"}, {"C:\\Data\\", 1, 260, "C:\\Data\\*.*"},
+        {"C:\\Data\\x.txt", 1, 260, "C:\\Data\\x.txt"}, {"C:\\Data", 2, 260, "C:\\Data"}, {"C:\\Data\\", 3, 260, "C:\\Data\\*.*"},  // mode 3 opens nothing
         {x10, 0, 17, x10 + "\\*.(.)"}, {x10, 0, 16, x10}, {x8, 1, 13, x8 + "*.*"}, {x8, 1, 12, x8},  // left off, never cut
         {std::string(20, 'x'), 1, 8, std::string(7, 'x')}};  // unterminated within its limit: cut to it
     // clang-format on
@@ -39,8 +38,7 @@ TEST(ChooserPaths, PatternAndMarker) {
         EXPECT_STREQ(path, strchr(marked, '=') + 1);
     }
     char small[8] = "abcd";
-    EXPECT_TRUE(chooser::AppendFolderMarker(small, sizeof small));
-    EXPECT_FALSE(chooser::AppendFolderMarker(small, sizeof small));
+    EXPECT_TRUE(chooser::AppendFolderMarker(small, sizeof small) && !chooser::AppendFolderMarker(small, sizeof small));
     EXPECT_STREQ(small, "abcd(.)");
 }
 
@@ -48,18 +46,15 @@ TEST(ChooserPaths, FolderChoiceAndNames) {
     const auto kFolder = PathStatus::kFolder, kFile = PathStatus::kFile, kMissing = PathStatus::kMissing;
     const auto accept = FolderVerdict::kAccept, show = FolderVerdict::kShowFolder, refuse = FolderVerdict::kRefuse;
     // clang-format off
-    const struct { const char* path; PathStatus status; unsigned long error; uint32_t flags; FolderVerdict verdict;
-                   const char* after; } rows[] = {
+    const struct { const char* path; PathStatus status; unsigned long error; uint32_t flags; FolderVerdict verdict; const char* after; } rows[] = {
         {"C:\\Data", kFolder, 0, chooser::kPathMustExist, accept, "C:\\Data"}, {"C:\\Data\\a.txt", kFile, 0, 0, show, "C:\\Data"},
-        {"C:\\a.txt", kFile, 0, 0, show, "C:\\"}, {"\\\\host\\share\\a", kFile, 0, 0, show, "\\\\host\\share"},
-        {"a.txt", kFile, 0, 0, show, "a.txt"}, {"C:\\New", kMissing, chooser::kFileNotFound, 0, accept, "C:\\New"},
+        {"C:\\a.txt", kFile, 0, 0, show, "C:\\"}, {"\\\\host\\share\\a", kFile, 0, 0, show, "\\\\host\\share"}, {"a.txt", kFile, 0, 0, show, "a.txt"},
         {"C:\\No\\New", kMissing, chooser::kPathNotFound, 0, accept, "C:\\No\\New"},  // the caller makes it
-        {"C:\\New", kMissing, chooser::kFileNotFound, chooser::kPathMustExist, refuse, "C:\\New"},
+        {"C:\\New", kMissing, chooser::kFileNotFound, chooser::kPathMustExist, refuse, "C:\\New"}, {"C:\\New", kMissing, chooser::kFileNotFound, 0, accept, "C:\\New"},
         {"Q:\\x", kMissing, 21, 0, refuse, "Q:\\x"}, {"C:\\x", kMissing, 5, 0, refuse, "C:\\x"}};  // not ready, denied
-    const struct { const char *folder, *name, *expected; } names[] = {
-        {"C:\\Data", "sub", "C:\\Data\\sub"}, {"C:\\", "sub", "C:\\sub"}, {"C:\\Data", "", "C:\\Data"},
-        {"C:\\Data", "D:\\Other\\x(.)", "D:\\Other\\x(.)"}, {"C:\\Data", "\\\\host\\share", "\\\\host\\share"},
-        {"C:\\Data", "\\Root", "C:\\Root"}};  // from the root of the folder's drive
+    const struct { const char *folder, *name, *expected; } names[] = {  // "\Root": from the root of the folder's drive
+        {"C:\\Data", "sub", "C:\\Data\\sub"}, {"C:\\", "sub", "C:\\sub"}, {"C:\\Data", "", "C:\\Data"}, {"C:\\Data", "D:\\Other\\x(.)", "D:\\Other\\x(.)"},
+        {"C:\\Data", "\\\\host\\share", "\\\\host\\share"}, {"C:\\Data", "\\Root", "C:\\Root"}, {"C:\\Data", "longer", nullptr}};  // too long: kept
     // clang-format on
     for (const auto& row : rows) {
         char path[64];
@@ -68,13 +63,12 @@ TEST(ChooserPaths, FolderChoiceAndNames) {
         EXPECT_STREQ(path, row.after);
     }
     for (const auto& row : names) {
-        char out[chooser::kMaxPath] = "unchanged";
-        EXPECT_TRUE(chooser::ResolveChooserName(row.folder, row.name, out, sizeof out)) << row.name;
-        EXPECT_STREQ(out, row.expected);
+        char out[chooser::kMaxPath] = "keep";
+        EXPECT_EQ(chooser::ResolveChooserName(row.folder, row.name, out, row.expected ? sizeof out : 8),
+                  row.expected != nullptr)
+            << row.name;
+        EXPECT_STREQ(out, row.expected ? row.expected : "keep");
     }
-    char small[8] = "keep";
-    EXPECT_FALSE(chooser::ResolveChooserName("C:\\Data", "longer", small, sizeof small));
-    EXPECT_STREQ(small, "keep");
 }
 
 }  // namespace

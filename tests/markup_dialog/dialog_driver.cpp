@@ -29,17 +29,19 @@ BOOL CALLBACK CloseOne(HWND window, LPARAM) {
     return TRUE;
 }
 
-INPUT Input(DWORD type, WORD key, DWORD flags, POINT at = {}) {
-    INPUT input = {};
-    input.type = type;
-    if (type == INPUT_KEYBOARD) {
-        input.ki = {key, static_cast<WORD>(flags & KEYEVENTF_UNICODE ? key : MapVirtualKeyA(key, 0)), flags, 0, 0};
-        input.ki.wVk = flags & KEYEVENTF_UNICODE ? 0 : key;
-    } else {  // rounded up, so that scaling back to pixels lands on the same pixel
-        input.mi.dx = (at.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-        input.mi.dy = (at.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    }
+INPUT Key(WORD key, DWORD flags) {
+    INPUT input = {INPUT_KEYBOARD, {}};
+    bool unicode = (flags & KEYEVENTF_UNICODE) != 0;
+    input.ki = {static_cast<WORD>(unicode ? 0 : key), static_cast<WORD>(unicode ? key : MapVirtualKeyA(key, 0)), flags,
+                0, 0};
+    return input;
+}
+
+INPUT Mouse(DWORD flags, POINT at) {  // rounded up, so that scaling back to pixels lands on the same pixel
+    INPUT input = {INPUT_MOUSE, {}};
+    input.mi.dx = (at.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (at.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
     return input;
 }
 
@@ -125,11 +127,9 @@ bool Run(Script* s, const std::string& word) {
     // clang-format on
     for (const auto& key : keys) {
         std::vector<INPUT> inputs;
-        for (size_t i = 0; verb == key.name && i < 2 * key.chord.size(); ++i) {  // pressed, then released in reverse
-            bool up = i >= key.chord.size();
-            inputs.push_back(
-                Input(INPUT_KEYBOARD, key.chord[up ? 2 * key.chord.size() - 1 - i : i], up ? KEYEVENTF_KEYUP : 0));
-        }
+        for (size_t i = 0, n = key.chord.size(); verb == key.name && i < 2 * n;
+             ++i)  // pressed, then released in reverse
+            inputs.push_back(Key(key.chord[i < n ? i : 2 * n - 1 - i], i < n ? 0 : KEYEVENTF_KEYUP));
         if (!inputs.empty())
             return Send(inputs), true;
     }
@@ -150,8 +150,7 @@ bool Run(Script* s, const std::string& word) {
     } else if (verb == "type") {
         std::vector<INPUT> inputs;
         for (unsigned char c : arg)
-            inputs.insert(inputs.end(), {Input(INPUT_KEYBOARD, c, KEYEVENTF_UNICODE),
-                                         Input(INPUT_KEYBOARD, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
+            inputs.insert(inputs.end(), {Key(c, KEYEVENTF_UNICODE), Key(c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
         Send(inputs);
     } else if (verb == "click" || verb == "dbl") {
         // The pointer first, and the buttons once it is there: Wine takes the
@@ -159,11 +158,10 @@ bool Run(Script* s, const std::string& word) {
         if (!Target(arg, &target) || !GetCursorPos(&now))
             return false;
         if (!s->moved || abs(now.x - target.x) > 1 || abs(now.y - target.y) > 1)
-            return Send({Input(INPUT_MOUSE, 0, MOUSEEVENTF_MOVE, target)}), s->moved = true, false;
+            return Send({Mouse(MOUSEEVENTF_MOVE, target)}), s->moved = true, false;
         s->moved = false;
         for (int i = verb == "dbl" ? 2 : 1; i > 0; --i)
-            Send({Input(INPUT_MOUSE, 0, MOUSEEVENTF_LEFTDOWN, target),
-                  Input(INPUT_MOUSE, 0, MOUSEEVENTF_LEFTUP, target)});
+            Send({Mouse(MOUSEEVENTF_LEFTDOWN, target), Mouse(MOUSEEVENTF_LEFTUP, target)});
     } else if (verb == "focus") {
         SetFocus(Item(arg));
     } else if (verb == "set") {
@@ -181,14 +179,10 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (s == nullptr || s->busy)
         return;
     // Also after the last word: a dialog the script failed to end must not block.
-    if (GetTickCount() - s->deadline < 0x80000000u) {
-        s->timedOut = true;
-        EnumThreadWindows(GetCurrentThreadId(), CloseOne, 0);
-    } else if (s->next < s->words.size()) {
-        s->busy = true;
-        s->next += Run(s, s->words[s->next]) ? 1 : 0;
-        s->busy = false;
-    }
+    if (GetTickCount() - s->deadline < 0x80000000u)
+        s->timedOut = true, EnumThreadWindows(GetCurrentThreadId(), CloseOne, 0);
+    else if (s->next < s->words.size())
+        s->busy = true, s->next += Run(s, s->words[s->next]) ? 1 : 0, s->busy = false;
 }
 
 }  // namespace
@@ -206,10 +200,9 @@ Outcome Drive(const std::function<int()>& show, const std::string& script, HWND 
     int result = show();
     KillTimer(nullptr, timer);
     running = outer;
-    std::string failure;
-    if (s.timedOut || s.next < s.words.size())
-        failure = "stopped at word " + std::to_string(s.next) + (s.timedOut ? " (timed out)" : "");
-    return {result, s.seen, failure, s.dialog};
+    bool stopped = s.timedOut || s.next < s.words.size();
+    std::string at = "stopped at word " + std::to_string(s.next) + (s.timedOut ? " (timed out)" : "");
+    return {result, s.seen, stopped ? at : "", s.dialog};
 }
 
 HWND MarkupDialog() {
@@ -218,11 +211,11 @@ HWND MarkupDialog() {
 }
 
 HWND CommonDialogOf(HWND owner) {
-    for (HWND c = nullptr; (c = FindWindowExA(nullptr, c, "#32770", nullptr)) != nullptr;) {
-        if (GetWindow(c, GW_OWNER) == owner && IsWindowVisible(c))
-            return c;
-    }
-    return nullptr;
+    HWND c = nullptr;
+    while ((c = FindWindowExA(nullptr, c, "#32770", nullptr)) != nullptr &&
+           (GetWindow(c, GW_OWNER) != owner || !IsWindowVisible(c)))
+        continue;
+    return c;
 }
 
 std::string TextOf(HWND window) {

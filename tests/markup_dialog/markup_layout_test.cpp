@@ -45,20 +45,22 @@ public:
     std::string plans;
 };
 
+struct Row {
+    const char *markup, *message, *buttons;
+    int values;
+    const char* text;
+    int textSize;
+    bool icon;
+    const char* expected;
+};
+
 // The layout's results, then each plan and where it went.
-std::string LayOut(const char* markup,
-                   const char* message,
-                   const char* buttons,
-                   int values,
-                   const char* text,
-                   int textSize,
-                   bool icon,
-                   int failId = INT_MIN) {
+std::string LayOut(const Row& r, int failId = INT_MIN) {
     DryHost host;
     host.failId = failId;
     static markup::DialogLayout l;
-    markup::LayOutDialog({message, icon, buttons, markup, values, text, textSize}, {1024, 768, 17, 3, 19, kLine, 8},
-                         &host, &l);
+    markup::LayOutDialog({r.message, r.icon, r.buttons, r.markup, r.values, r.text, r.textSize},
+                         {1024, 768, 17, 3, 19, kLine, 8}, &host, &l);
     char line[200];
     snprintf(line, sizeof line, "m%d c%d r%d h%d w%d,%d,%dx%d f%d g%d %d/%d %c%d", l.messageHeight, l.contentWidth,
              l.rowWidth, l.clientHeight, l.windowX, l.windowY, l.windowWidth, l.windowHeight, l.flags, l.gateClosed,
@@ -66,113 +68,76 @@ std::string LayOut(const char* markup,
     std::string shown = line;
     for (int i = 0; i < l.controlCount + l.buttonCount; ++i) {
         const markup::PlacedWindow& w = i < l.controlCount ? l.controls[i] : l.buttons[i - l.controlCount];
-        snprintf(line, sizeof line, " @%d,%d,%dx%d", w.x, w.y, w.width, w.height);
-        shown += line;
+        shown += " @" + std::to_string(w.x) + "," + std::to_string(w.y) + "," + std::to_string(w.width) + "x" +
+                 std::to_string(w.height);
     }
     return shown + host.plans;
 }
 
 TEST(MarkupLayout, Plans) {
     const char* licence = "Please read the license agreement and press 'Continue' to proceed with the installation.";
+    const char* gate = "<E10><C15>I have read and fully agree to this license agreement <F2><=>";
+    const char* options =
+        "<B128>Select the installation folder|Folder|*._||<C0>Automatically execute on startup"
+        "<C2>Add link on desktop<C1>Execute after installation<=>";
+    const char* folder = "c:\\program files\\zuvware\\Tapdeck";
     // clang-format off
-    const struct { const char *markup, *message, *buttons; int values; const char* text; int textSize; bool icon;
-                   const char* expected; } rows[] = {
-        {nullptr, nullptr, "+&OK", 0, nullptr, 0, false,
-         "m0 c69 r69 h41 w466,351,91x66 f0 g0 0/0 -0 @8,12,69x21"
-         " | P1000 8,12 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {nullptr, "Install aborted.", "+&OK", 0, nullptr, 0, false,
-         "m13 c112 r69 h62 w445,340,134x87 f0 g0 0/0 -0 @29,33,69x21"
-         " | P1000 8,33 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {nullptr, "a\nb\nc", "+&OK", 0, nullptr, 0, true,
-         "m39 c69 r69 h88 w466,327,91x113 f0 g0 0/0 -0 @8,59,69x21"
-         " | P1000 8,59 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<E10><C15>I have read and fully agree to this license agreement <F2><=>", licence, "+&Continue installation|-&No, I don't agree", 0, "Licence line one\nline two", 0, true,
-         "m32 c656 r384 h244 w173,249,678x269 f2 g1 0/1 E0 @8,48,656x140 @8,192,656x13 @8,209,656x2 @144,215,202x21 @354,215,174x21"
-         " | E400 8,48 137x140 50211844 200 0 0 0 0 0 0 'Licence '"
-         " | C515 8,192 410x13 50010003 0 0 0 0 0 0 0 'I have r' | =101 8,209 656x2 50001000 0 0 0 0 0 0 0 ''"
-         " | P1000 8,215 202x21 50010001 0 0 0 0 0 0 0 '&Continu'"
-         " | P1001 218,215 174x21 50010000 0 0 0 0 0 0 0 '&No, I d'"},
-        {"<E10><C15>I agree<F2><=>", nullptr, "+a|-b", 0x8000, "x", 0, false,
-         "m0 c118 r118 h204 w442,269,140x229 f2 g0 0/1 E0 @8,8,118x140 @8,152,118x13 @8,169,118x2 @8,175,55x21 @71,175,55x21"
-         " | E400 8,8 32x140 50211844 200 0 0 0 0 0 0 'x' | C515 8,152 81x13 50010003 0 1 0 0 0 0 0 'I agree'"
-         " | =101 8,169 81x2 50001000 0 0 0 0 0 0 0 '' | P1000 8,175 55x21 50010001 0 0 0 0 0 0 0 'a'"
-         " | P1001 71,175 55x21 50010000 0 0 0 0 0 0 0 'b'"},
-        {"<B128>Select the installation folder|Folder|*._||<C0>Automatically execute on startup<C2>Add link on desktop<C1>Execute after installation<=>", "Select a folder and set the requested options.", "+&Continue|-&Abort installation", 5, "c:\\program files\\zuvware\\Tapdeck", 256, true,
-         "m32 c362 r300 h157 w320,293,384x182 f0 g0 0/1 B0 @8,48,362x19 @8,71,362x13 @8,88,362x13 @8,105,362x13 @8,122,362x2 @39,128,111x21 @158,128,181x21"
-         " | B401 8,48 8x19 50010000 0 0 0 21 50810800 0 0 'Select t'"
-         " | C500 8,71 256x13 50010003 0 1 0 0 0 0 0 'Automati'"
-         " | C502 8,88 165x13 50010003 0 1 0 0 0 0 0 'Add link'"
-         " | C501 8,105 214x13 50010003 0 0 0 0 0 0 0 'Execute ' | =101 8,122 362x2 50001000 0 0 0 0 0 0 0 ''"
-         " | P1000 8,128 111x21 50010001 0 0 0 0 0 0 0 '&Continu'"
-         " | P1001 127,128 181x21 50010000 0 0 0 0 0 0 0 '&Abort i'"},
-        {"<=><H301><=>", "abc", "+&Ok|-&Reinstall", 0, nullptr, 0, false,
-         "m13 c301 r195 h70 w350,336,323x95 f0 g0 0/1 -0 @8,29,301x2 @8,35,301x2 @61,41,69x21 @138,41,118x21"
-         " | =101 8,29 21x2 50001000 0 0 0 0 0 0 0 '' | =101 8,35 301x2 50001000 0 0 0 0 0 0 0 ''"
-         " | P1000 8,41 69x21 50010001 0 0 0 0 0 0 0 '&Ok'"
-         " | P1001 85,41 118x21 50010000 0 0 0 0 0 0 0 '&Reinsta'"},
-        {"<S>a<V-4><S>b<H300>", nullptr, "a|b", 0, nullptr, 0, false,
-         "m0 c300 r118 h67 w351,338,322x92 f0 g0 -1/-1 -0 @8,8,300x13 @8,21,300x13 @99,38,55x21 @162,38,55x21"
-         " | S-1 8,8 7x13 50000000 0 0 0 0 0 0 0 'a' | S-1 8,21 7x13 50000000 0 0 0 0 0 0 0 'b'"
-         " | P1000 8,38 55x21 50010000 0 0 0 0 0 0 0 'a' | P1001 71,38 55x21 50010000 0 0 0 0 0 0 0 'b'"},
-        {"<B1>t<E><D><L><F2>", nullptr, "x", 0, "x", 16, false,
-         "m0 c55 r55 h60 w473,341,77x85 f2 g1 0/0 B1 @8,8,55x19 @8,31,55x21"
-         " | B401 8,8 8x19 50010000 0 0 0 21 50810000 0 0 't' | P1000 8,31 55x21 50010000 0 0 0 0 0 0 0 'x'"},
-        {"<E>", nullptr, nullptr, 0, "abc", 64, false,
-         "m0 c69 r69 h64 w466,339,91x89 f0 g0 0/0 E0 @8,8,69x23 @8,35,69x21"
-         " | E400 8,8 29x23 50011000 200 0 63 0 0 0 0 'abc' | P1000 8,35 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<E3:20>", nullptr, nullptr, 0, "", 1, false,
-         "m0 c185 r69 h90 w408,326,207x115 f0 g0 0/0 E0 @8,8,185x49 @66,61,69x21"
-         " | E400 8,8 185x49 50211844 200 0 0 0 0 0 0 '' | P1000 8,61 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<E-3><E1:5>", nullptr, nullptr, 0, "a\nb", 2, false,
-         "m0 c69 r69 h90 w466,326,91x115 f0 g0 0/0 E0 @8,8,69x49 @8,61,69x21"
-         " | E400 8,8 15x49 50011004 200 0 1 0 0 0 0 'a\nb' | P1000 8,61 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<L2>", nullptr, nullptr, 2 << 16, "ab|!Error|c", 0, false,
-         "m0 c69 r69 h73 w466,335,91x98 f0 g0 0/0 L0 @8,8,69x32 @8,44,69x21"
-         " | L400 8,8 69x32 50a11151 0 0 0 0 0 0 2 '' | P1000 8,44 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<L-2>", nullptr, nullptr, 0, "a", 0, false,
-         "m0 c69 r69 h73 w466,335,91x98 f0 g0 0/0 L0 @8,8,69x32 @8,44,69x21"
-         " | L400 8,8 34x32 50a11151 0 0 0 0 0 0 0 '' | P1000 8,44 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<D>", nullptr, nullptr, static_cast<int>(0xFFFF0000u), "ab|c", 0, false,
-         "m0 c69 r69 h62 w466,340,91x87 f0 g0 0/0 D0 @8,8,69x55 @8,33,69x21"
+    const Row rows[] = {
+        {nullptr, nullptr, "+&OK", 0, nullptr, 0, false, "m0 c69 r69 h41 w466,351,91x66 f0 g0 0/0 -0 @8,12,69x21 | P1000 8,12 69x21 50010001 0 0 0 0"
+         " 0 0 0 '&OK'"},
+        {nullptr, "Install aborted.", "+&OK", 0, nullptr, 0, false, "m13 c112 r69 h62 w445,340,134x87 f0 g0 0/0 -0 @29,33,69x21 | P1000 8,33 69x21"
+         " 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {gate, licence, "+&Continue installation|-&No, I don't agree", 0, "Licence line one\nline two", 0, true,
+         "m32 c656 r384 h244 w173,249,678x269 f2 g1 0/1 E0 @8,48,656x140 @8,192,656x13 @8,209,656x2 @144,215,202x21 @354,215,174x21 | E400 8,48"
+         " 137x140 50211844 200 0 0 0 0 0 0 'Licence ' | C515 8,192 410x13 50010003 0 0 0 0 0 0 0 'I have r' | =101 8,209 656x2 50001000 0 0 0 0 0 0"
+         " 0 '' | P1000 8,215 202x21 50010001 0 0 0 0 0 0 0 '&Continu' | P1001 218,215 174x21 50010000 0 0 0 0 0 0 0 '&No, I d'"},
+        {"<E10><C15>I agree<F2><=>", nullptr, "+a|-b", 0x8000, "x", 0, false, "m0 c118 r118 h204 w442,269,140x229 f2 g0 0/1 E0 @8,8,118x140"
+         " @8,152,118x13 @8,169,118x2 @8,175,55x21 @71,175,55x21 | E400 8,8 32x140 50211844 200 0 0 0 0 0 0 'x' | C515 8,152 81x13 50010003 0 1 0 0 0"
+         " 0 0 'I agree' | =101 8,169 81x2 50001000 0 0 0 0 0 0 0 '' | P1000 8,175 55x21 50010001 0 0 0 0 0 0 0 'a' | P1001 71,175 55x21 50010000 0 0"
+         " 0 0 0 0 0 'b'"},
+        {options, "Select a folder and set the requested options.", "+&Continue|-&Abort installation", 5, folder, 256, true,
+         "m32 c362 r300 h157 w320,293,384x182 f0 g0 0/1 B0 @8,48,362x19 @8,71,362x13 @8,88,362x13 @8,105,362x13 @8,122,362x2 @39,128,111x21"
+         " @158,128,181x21 | B401 8,48 8x19 50010000 0 0 0 21 50810800 0 0 'Select t' | C500 8,71 256x13 50010003 0 1 0 0 0 0 0 'Automati' | C502"
+         " 8,88 165x13 50010003 0 1 0 0 0 0 0 'Add link' | C501 8,105 214x13 50010003 0 0 0 0 0 0 0 'Execute ' | =101 8,122 362x2 50001000 0 0 0 0 0"
+         " 0 0 '' | P1000 8,128 111x21 50010001 0 0 0 0 0 0 0 '&Continu' | P1001 127,128 181x21 50010000 0 0 0 0 0 0 0 '&Abort i'"},
+        {"<S>a<V-4><S>b<H300>", nullptr, "a|b", 0, nullptr, 0, false, "m0 c300 r118 h67 w351,338,322x92 f0 g0 -1/-1 -0 @8,8,300x13 @8,21,300x13"
+         " @99,38,55x21 @162,38,55x21 | S-1 8,8 7x13 50000000 0 0 0 0 0 0 0 'a' | S-1 8,21 7x13 50000000 0 0 0 0 0 0 0 'b' | P1000 8,38 55x21"
+         " 50010000 0 0 0 0 0 0 0 'a' | P1001 71,38 55x21 50010000 0 0 0 0 0 0 0 'b'"},
+        {"<B1>t<E><D><L><F2>", nullptr, "x", 0, "x", 16, false, "m0 c55 r55 h60 w473,341,77x85 f2 g1 0/0 B1 @8,8,55x19 @8,31,55x21 | B401 8,8 8x19"
+         " 50010000 0 0 0 21 50810000 0 0 't' | P1000 8,31 55x21 50010000 0 0 0 0 0 0 0 'x'"},
+        {"<E>", nullptr, nullptr, 0, "abc", 64, false, "m0 c69 r69 h64 w466,339,91x89 f0 g0 0/0 E0 @8,8,69x23 @8,35,69x21 | E400 8,8 29x23 50011000"
+         " 200 0 63 0 0 0 0 'abc' | P1000 8,35 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<E3:20>", nullptr, nullptr, 0, "", 1, false, "m0 c185 r69 h90 w408,326,207x115 f0 g0 0/0 E0 @8,8,185x49 @66,61,69x21 | E400 8,8 185x49"
+         " 50211844 200 0 0 0 0 0 0 '' | P1000 8,61 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<L2>", nullptr, nullptr, 2 << 16, "ab|!Error|c", 0, false, "m0 c69 r69 h73 w466,335,91x98 f0 g0 0/0 L0 @8,8,69x32 @8,44,69x21 | L400 8,8"
+         " 69x32 50a11151 0 0 0 0 0 0 2 '' | P1000 8,44 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<D>", nullptr, nullptr, static_cast<int>(0xFFFF0000u), "ab|c", 0, false, "m0 c69 r69 h62 w466,340,91x87 f0 g0 0/0 D0 @8,8,69x55 @8,33,69x21"
          " | D400 8,8 24x34 50810613 0 0 0 0 0 34 -1 '' | P1000 8,33 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<C0>a<R1>b<C15>c<S>d", nullptr, nullptr, 0x8001, nullptr, 0, false,
-         "m0 c69 r69 h105 w466,319,91x130 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x13 @8,42,69x13 @8,59,69x13 @8,76,69x21"
-         " | C500 8,8 39x13 50010003 0 1 0 0 0 0 0 'a' | R501 8,25 39x13 50010009 0 0 0 0 0 0 0 'b'"
-         " | C515 8,42 39x13 50010003 0 1 0 0 0 0 0 'c' | S-1 8,59 7x13 50000000 0 0 0 0 0 0 0 'd'"
-         " | P1000 8,76 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+        {"<C0>a<R1>b<C15>c<S>d", nullptr, nullptr, 0x8001, nullptr, 0, false, "m0 c69 r69 h105 w466,319,91x130 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x13"
+         " @8,42,69x13 @8,59,69x13 @8,76,69x21 | C500 8,8 39x13 50010003 0 1 0 0 0 0 0 'a' | R501 8,25 39x13 50010009 0 0 0 0 0 0 0 'b' | C515 8,42"
+         " 39x13 50010003 0 1 0 0 0 0 0 'c' | S-1 8,59 7x13 50000000 0 0 0 0 0 0 0 'd' | P1000 8,76 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
     };
-    // clang-format on
-    for (const auto& row : rows) {
-        std::string got = LayOut(row.markup, row.message, row.buttons, row.values, row.text, row.textSize, row.icon);
-        EXPECT_EQ(got, row.expected) << row.markup;
-    }
-    // Tags that create nothing leave the button alone; a control that cannot
-    // be created takes no room; huge numbers saturate.
+    for (const auto& row : rows)
+        EXPECT_EQ(LayOut(row), row.expected) << row.markup;
+    // Tags that create nothing leave the button alone; a control that cannot be created takes no room.
     for (const char* markup : {"<C16>x", "<C-1>x", "<R20>y", "<c0>x", "<Q>z", "<", "<F3>", "<H5>", "<V9>"})
-        EXPECT_EQ(std::string(LayOut(markup, nullptr, nullptr, 0, nullptr, 0, false)).find(" @", 45), std::string::npos)
-            << markup;
-    EXPECT_NE(LayOut("<C0>aaaaaaaaaaaaaaaaaaaaaaaaaa<S>b", nullptr, nullptr, 0, nullptr, 0, false, 500)
-                  .find("c69 r69 h54 w466,344,91x79 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x21 |"),
-              std::string::npos);
+        EXPECT_EQ(LayOut({markup, nullptr, nullptr, 0, nullptr, 0, false, ""}).find(" @", 45), std::string::npos) << markup;
+    EXPECT_NE(LayOut({"<C0>aaaaaaaaaaaaaaaaaaaaaaaaaa<S>b", nullptr, nullptr, 0, nullptr, 0, false, ""}, 500)
+              .find("c69 r69 h54 w466,344,91x79 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x21 |"), std::string::npos);
+    // Huge numbers saturate: the window stays on the screen.
     for (const char* markup : {"<E2147483647:2147483647>", "<E-2147483648>", "<L99999999999>", "<V2147483647><S>x",
                                "<V-2147483648><S>x<V-2147483648>", "<H2147483647>"}) {
         int x = 0, width = 0;
-        sscanf(strstr(LayOut(markup, nullptr, nullptr, 0, "a|b", 4, false).c_str(), " w"), " w%d,%*d,%dx", &x, &width);
+        sscanf(strstr(LayOut({markup, nullptr, nullptr, 0, "a|b", 4, false, ""}).c_str(), " w"), " w%d,%*d,%dx", &x, &width);
         EXPECT_TRUE(width >= 0 && x <= 1024) << markup;
     }
-    EXPECT_EQ(markup::MaxTextWidth(1024) * 10000 + markup::CharUnit(88) * 100 + markup::CharUnit(89), 9241112);
-    for (int width : {300, 33, 8}) {
-        markup::BrowseParts parts = markup::LayOutBrowseParts(width);
-        EXPECT_EQ(parts.editWidth * 10000 + parts.buttonX + 100 * parts.buttonWidth,
-                  std::max(0, width - 33) * 10000 + width - 32 + 3200);
-    }
-    for (auto ink : {"!Error/ff/1", "?Maybe/c0c0/1", "plain/0/0", "/0/0"}) {
-        std::string item(ink, strchr(ink, '/'));
-        char shown[32];
-        snprintf(shown, sizeof shown, "%s/%x/%d", item.c_str(), markup::InkForItem(item.c_str()).colour,
-                 markup::InkForItem(item.c_str()).skip);
-        EXPECT_STREQ(shown, ink);
-    }
+    markup::BrowseParts narrow = markup::LayOutBrowseParts(8), wide = markup::LayOutBrowseParts(300);
+    EXPECT_EQ(std::to_string(narrow.editWidth) + " " + std::to_string(narrow.buttonX) + " " + std::to_string(wide.editWidth) + " " +
+              std::to_string(wide.buttonX) + " " + std::to_string(wide.buttonWidth) + " " + std::to_string(markup::CharUnit(88)) + " " +
+              std::to_string(markup::CharUnit(89)) + " " + std::to_string(markup::MaxTextWidth(1024)), "0 -24 267 268 32 11 12 924");
+    EXPECT_EQ(markup::InkForItem("!Error").colour + markup::InkForItem("?Maybe").colour + markup::InkForItem("plain").skip, 0xC1BFu);
+    EXPECT_TRUE(markup::InkForItem("!E").skip && markup::InkForItem("?M").skip && !markup::InkForItem("").skip);
+    // clang-format on
 }
 
 }  // namespace

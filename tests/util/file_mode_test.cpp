@@ -9,17 +9,12 @@ using namespace file_mode;
 TEST(DeriveOpenArguments, Table) {
     const uint32_t rw = kGenericRead | kGenericWrite;
     // clang-format off
-    const uint32_t rows[][6] = {  // given: mode, access, share, disposition, flags
-        {1, 1 | kMustExist, kGenericRead, 0, kOpenExisting, 0},  // the program's own three words
-        {2, 2 | kCreate, kGenericWrite, 0, kCreateAlways, 0}, {3, 3, rw, 0, kOpenAlways, 0},
-        {2 | kAppend, 2 | kAppend, kGenericWrite, 0, kOpenAlways, 0},  // an appending writer keeps the file
-        {1 | kCreate, 1 | kCreate | kMustExist, kGenericRead, 0, kTruncateExisting, 0},
-        {3 | kMustExist, 3 | kMustExist, rw, 0, kOpenExisting, 0}, {3 | kCreate, 3 | kCreate, rw, 0, kCreateAlways, 0},
-        {0, 0, 0, 0, kOpenAlways, 0},
-        {1 | kShareRead | kShareWrite, 1 | kShareRead | kShareWrite | kMustExist, kGenericRead,
-         kFileShareRead | kFileShareWrite, kOpenExisting, 0},
-        {3 | kDeleteOnClose | kWriteThrough, 3 | kDeleteOnClose | kWriteThrough, rw, 0, kOpenAlways,
-         kFlagWriteThrough | kFlagDeleteOnClose},
+    const uint32_t rows[][6] = {  // given: mode, access, share, disposition, flags; first the program's own three words
+        {1, 1 | kMustExist, kGenericRead, 0, kOpenExisting, 0}, {2, 2 | kCreate, kGenericWrite, 0, kCreateAlways, 0}, {3, 3, rw, 0, kOpenAlways, 0},
+        {2 | kAppend, 2 | kAppend, kGenericWrite, 0, kOpenAlways, 0}, {1 | kCreate, 1 | kCreate | kMustExist, kGenericRead, 0, kTruncateExisting, 0},  // appending keeps the file
+        {3 | kMustExist, 3 | kMustExist, rw, 0, kOpenExisting, 0}, {3 | kCreate, 3 | kCreate, rw, 0, kCreateAlways, 0}, {0, 0, 0, 0, kOpenAlways, 0},
+        {1 | kShareRead | kShareWrite, 1 | kShareRead | kShareWrite | kMustExist, kGenericRead, kFileShareRead | kFileShareWrite, kOpenExisting, 0},
+        {3 | kDeleteOnClose | kWriteThrough, 3 | kDeleteOnClose | kWriteThrough, rw, 0, kOpenAlways, kFlagWriteThrough | kFlagDeleteOnClose},
         {1 | kBuffered, 1 | kBuffered | kMustExist, kGenericRead, 0, kOpenExisting, 0}};  // no system argument
     // clang-format on
     for (const auto& row : rows) {

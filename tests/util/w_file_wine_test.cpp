@@ -21,16 +21,15 @@ std::string Resolved(const std::string& name) {
     return error == 0 ? std::string(path) : "error " + std::to_string(error);
 }
 
-TEST(WFile, OpenModes) {
+TEST(WFile, OpenModesNamesAndListing) {
     ScratchFolder scratch;
     std::string longest(255 - scratch.Path().size() - 1, 'f');  // a full path of 255 characters
     // clang-format off
-    const struct { const char* before; std::string name; uint32_t mode; DWORD error; int position; const char* after; }
-    rows[] = {  // the file's contents before and after (null: no file), the error (0: it opens), the position
-        {nullptr, "f", 1, ERROR_FILE_NOT_FOUND, 0, nullptr}, {nullptr, "no\\f", 3, ERROR_PATH_NOT_FOUND, 0, nullptr},
-        {nullptr, "f", 3, 0, 0, ""}, {"abc", "f", 2, 0, 0, ""}, {"abc", "f", 3, 0, 0, "abc"},
-        {"abc", "f", 2 | kAppend | kBuffered, 0, 3, "abc"}, {"abc", "f", 3 | kDeleteOnClose, 0, 0, nullptr},
-        {nullptr, longest, 3, 0, 0, ""}, {nullptr, longest + "g", 3, ERROR_FILENAME_EXCED_RANGE, 0, nullptr}};
+    const struct { const char* before; std::string name; uint32_t mode; const char* expected; } rows[] = {
+        // the contents before (null: no file); the result, lastError, open, position, buffered, and the contents after
+        {nullptr, "f", 1, "1 2 0 0 0 none"}, {nullptr, "no\\f", 3, "1 3 0 0 0 none"}, {nullptr, "f", 3, "0 0 1 0 0 "}, {"abc", "f", 2, "0 0 1 0 0 "},
+        {"abc", "f", 3, "0 0 1 0 0 abc"}, {"abc", "f", 2 | kAppend | kBuffered, "0 0 1 3 1 abc"}, {"abc", "f", 3 | kDeleteOnClose, "0 0 1 0 0 none"},
+        {nullptr, longest, 3, "0 0 1 0 0 "}, {nullptr, longest + "g", 3, "1 206 0 0 0 none"}};
     // clang-format on
     for (const auto& row : rows) {
         std::string path = scratch / row.name;
@@ -38,71 +37,14 @@ TEST(WFile, OpenModes) {
         if (row.before != nullptr)
             scratch.WriteFile(row.name, row.before);
         WFile file;
-        EXPECT_EQ(file.Open(path.c_str(), row.mode), row.error != 0 ? 1 : 0) << &row - rows;
-        EXPECT_EQ(file.lastError, row.error) << &row - rows;
-        EXPECT_EQ(file.IsOpen(), row.error == 0) << &row - rows;
-        EXPECT_EQ(file.GetPosition(), static_cast<uint64_t>(row.position)) << &row - rows;
-        EXPECT_EQ(file.buffer != nullptr, (row.mode & kBuffered) != 0) << &row - rows;
+        std::string got = std::to_string(file.Open(path.c_str(), row.mode)) + " ";  // before lastError is read
+        got += std::to_string(file.lastError) + " ";
+        got += std::to_string(file.IsOpen()) + " " + std::to_string(file.GetPosition()) + " " +
+               std::to_string(file.buffer != nullptr);
         file.Close();
-        EXPECT_EQ(FileExists(path) ? ReadWholeFile(path) : "none", row.after != nullptr ? row.after : "none");
+        EXPECT_EQ(got + " " + (FileExists(path) ? ReadWholeFile(path) : "none"), row.expected) << &row - rows;
     }
     EXPECT_EQ(Resolved(scratch / longest + "g"), "error 206");  // refused, not cut
-}
-
-TEST(WFile, ReadWriteSeekSetLengthWalk) {
-    ScratchFolder scratch;
-    std::string path = scratch / "walk.bin";
-    WFile file, other;
-    char data[8] = {};
-    auto state = [&](int result) {  // the result, lastError, position and size, read in this order
-        std::string shown = std::to_string(result) + " " + std::to_string(file.lastError);
-        shown += " " + std::to_string(file.GetPosition());
-        return shown + " " + std::to_string(file.GetSize());
-    };
-    ASSERT_EQ(file.Open(path.c_str(), 3), 0);
-    EXPECT_EQ(state(file.Write("0123456789", 10)), "10 0 10 10");
-    for (uint32_t mode : {1u, 2u, 3u}) {  // whatever the modes, a second opener is turned away
-        EXPECT_EQ(other.Open(path.c_str(), mode), 1);
-        EXPECT_EQ(other.lastError, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    }
-    // clang-format off
-    const struct { std::string got; const char* expected; } rows[] = {  // each state taken in turn
-        {state(file.Open(path.c_str(), 1)), "1 170 10 10"},  // busy: an open object keeps its file
-        {state(file.Seek(8, FILE_BEGIN)), "0 0 8 10"},
-        {state(file.Read(data, 4)), "2 0 10 10"},  // short at the end, and no error
-        {state(file.Read(data, 4)), "0 0 10 10"}, {state(file.Seek(4, FILE_BEGIN)), "0 0 4 10"},
-        {state(file.SeekRelative(-10)), "1 131 0 10"},  // before the start: rewinds
-        {state(file.SeekRelative(3)), "0 0 3 10"}, {state(file.Seek(-2, FILE_END)), "0 0 8 10"},
-        {state(file.Seek(-1, FILE_BEGIN)), "1 131 8 10"},
-        // Cutting below the position moves it to the end; growing or cutting behind it does not.
-        {state((file.Seek(10, FILE_BEGIN), file.SetLength(4))), "0 0 4 4"},
-        {state((file.Seek(2, FILE_BEGIN), file.SetLength(200))), "0 0 2 200"},
-        {state(file.SetLength(80)), "0 0 2 80"}, {state(file.SetLength(-1)), "1 131 2 80"},
-        {state(file.SetLength((int64_t{5} << 30) + 7)), "0 0 2 5368709127"},  // beyond 4 GiB both halves count
-        {state(file.Seek(-3, FILE_END)), "0 0 5368709124 5368709127"},
-        {state(file.Seek((int64_t{1} << 32) + 0xFFFFFFFF, FILE_BEGIN)), "0 0 8589934591 5368709127"}};  // low half all ones
-    // clang-format on
-    for (const auto& row : rows)
-        EXPECT_EQ(row.got, row.expected) << &row - rows;
-    EXPECT_EQ(std::string(data, 2), "89");
-    EXPECT_EQ(file.Close() + file.Close(), 0);
-    EXPECT_EQ(state(file.Read(data, 1)), "0 6 0 0");  // a closed object fails quietly
-    ASSERT_EQ(file.Open(path.c_str(), 1), 0);
-    EXPECT_EQ(state(file.Write("x", 1)), "0 5 0 5368709127");  // read only
-    file.Close();
-    MessageBoxRecorder boxes;
-    {
-        WFile forgotten;
-        ASSERT_EQ(forgotten.Open(path.c_str(), 3), 0);
-    }
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text + "|" + boxes.Boxes()[0].caption, "File was not closed properly|Error WFile");
-    EXPECT_EQ(file.Open(path.c_str(), 1) + file.Close(), 0);  // the forgotten handle was released
-    EXPECT_EQ(boxes.Boxes().size(), 1u);
-}
-
-TEST(WFile, NamesAndListing) {
-    ScratchFolder scratch;
     char saved[MAX_PATH], module[MAX_PATH];
     GetCurrentDirectoryA(sizeof saved, saved);
     GetModuleFileNameA(nullptr, module, sizeof module);
@@ -115,6 +57,7 @@ TEST(WFile, NamesAndListing) {
     SetCurrentDirectoryA(saved);
     for (const char* name : {"b.txt", ".hidden", "a.lnk"})
         scratch.WriteFile(name, "");
+    DeleteFileA((scratch / longest).c_str());
     scratch.MakeFolder("sub");
     WFileFind find((scratch / "*.*").c_str()), absent((scratch / "absent\\*.*").c_str()),
         tooLong((scratch / std::string(300, 'x') + "\\*.*").c_str());
@@ -127,6 +70,44 @@ TEST(WFile, NamesAndListing) {
         EXPECT_EQ(names, (std::vector<std::string>{".hidden", "a.lnk", "b.txt"}));
     }
     EXPECT_TRUE(absent.Next(&entry) == nullptr && tooLong.Next(&entry) == nullptr);
+}
+
+TEST(WFile, ReadWriteSeekSetLengthWalk) {
+    ScratchFolder scratch;
+    std::string path = scratch / "walk.bin";
+    WFile file, other;
+    char data[8] = {};
+    auto state = [&](int result) {  // the result, lastError, position and size, read in this order
+        std::string shown = std::to_string(result) + " " + std::to_string(file.lastError) + " ";
+        return shown + std::to_string(file.GetPosition()) + " " + std::to_string(file.GetSize());
+    };
+    ASSERT_EQ(file.Open(path.c_str(), 3), 0);
+    EXPECT_EQ(state(file.Write("0123456789", 10)), "10 0 10 10");
+    for (uint32_t mode : {1u, 2u, 3u})  // whatever the modes, a second opener is turned away
+        EXPECT_EQ(other.Open(path.c_str(), mode) * 1000 + other.lastError, 1000u + ERROR_SHARING_VIOLATION);
+    // clang-format off
+    const struct { std::string got; const char* expected; } rows[] = {  // each state taken in turn
+        {state(file.Open(path.c_str(), 1)), "1 170 10 10"}, {state(file.Seek(8, FILE_BEGIN)), "0 0 8 10"},  // busy: an open object keeps its file
+        {state(file.Read(data, 4)), "2 0 10 10"}, {state(file.Read(data, 4)), "0 0 10 10"}, {state(file.Seek(4, FILE_BEGIN)), "0 0 4 10"},  // short, no error
+        {state(file.SeekRelative(-10)), "1 131 0 10"}, {state(file.SeekRelative(3)), "0 0 3 10"}, {state(file.Seek(-2, FILE_END)), "0 0 8 10"},  // rewinds
+        {state(file.Seek(-1, FILE_BEGIN)), "1 131 8 10"}, {state((file.Seek(10, FILE_BEGIN), file.SetLength(4))), "0 0 4 4"},  // position cut to the end
+        {state((file.Seek(2, FILE_BEGIN), file.SetLength(200))), "0 0 2 200"}, {state(file.SetLength(80)), "0 0 2 80"}, {state(file.SetLength(-1)), "1 131 2 80"},
+        {state(file.SetLength((int64_t{5} << 30) + 7)), "0 0 2 5368709127"}, {state(file.Seek(-3, FILE_END)), "0 0 5368709124 5368709127"},  // both halves count
+        {state(file.Seek((int64_t{1} << 32) + 0xFFFFFFFF, FILE_BEGIN)), "0 0 8589934591 5368709127"}};  // low half all ones
+    // clang-format on
+    for (const auto& row : rows)
+        EXPECT_EQ(row.got, row.expected) << &row - rows;
+    EXPECT_EQ(std::string(data, 2), "89");
+    EXPECT_EQ(file.Close() + file.Close(), 0);
+    EXPECT_EQ(state(file.Read(data, 1)), "0 6 0 0");  // a closed object fails quietly
+    ASSERT_EQ(file.Open(path.c_str(), 1), 0);
+    EXPECT_EQ(state(file.Write("x", 1)), "0 5 0 5368709127");  // read only
+    file.Close();
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(WFile().Open(path.c_str(), 3), 0);              // destroyed while open
+    EXPECT_EQ(file.Open(path.c_str(), 1) + file.Close(), 0);  // the forgotten handle was released
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text + "|" + boxes.Boxes()[0].caption, "File was not closed properly|Error WFile");
 }
 
 }  // namespace
