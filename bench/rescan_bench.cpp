@@ -12,20 +12,12 @@
 #include <vector>
 
 #include "app/folder_store.h"
+#include "bench/bench_support.h"
 #include "app/launcher_values.h"
 #include "util/bounded_text.h"
 #include "util/shortcut.h"
 
 namespace {
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void Measure(const char* what, int folder, int runs) {
     RescanFolder(folder, nullptr);  // the first run builds the item file
@@ -43,31 +35,6 @@ void Measure(const char* what, int folder, int runs) {
     auto at = [&](double fraction) { return times[static_cast<size_t>(fraction * (times.size() - 1))]; };
     printf("%-22s %3d items, %4d runs: median %8.3f ms  p10 %8.3f  p90 %8.3f  min %8.3f  max %8.3f\n", what, items,
            runs, at(0.5), at(0.1), at(0.9), times.front(), times.back());
-}
-
-void MakeFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-}
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\" + name);
-            } else {
-                DeleteFileA((path + "\\" + name).c_str());
-            }
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
 }
 
 }  // namespace
