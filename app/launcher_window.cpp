@@ -72,21 +72,12 @@ void LauncherWindow::OnCreate(Window*) {
     currentFolder = -1;
     itemCount = 0;
     items = nullptr;
-    folderCount = 0;
-    for (int k = 0; k < kFolderCount; ++k) {
-        RescanFolder(k, nullptr);
-        if (!ShowFolderTrayIcon(handle, k, nullptr, false))
-            break;
-        ++folderCount;
-    }
+    AddFolderTrayIcons();
     hoverTicks = 8;
 }
 
 void LauncherWindow::OnDestroy(Window*) {
-    // Identifier 0 too when only the error icon stands: no icon outlives its owner.
-    int last = folderCount > 1 ? folderCount : 1;
-    for (int k = 0; k < last; ++k)
-        TrayDelete(handle, static_cast<UINT>(k));
+    RemoveTrayIcons();  // no icon outlives its owner
     if (items != nullptr) {
         FreeItemIcons(items, itemCount);
         delete[] items;
@@ -95,12 +86,8 @@ void LauncherWindow::OnDestroy(Window*) {
     }
 }
 
-void LauncherWindow::RebuildTrayIcons() {
-    HideFolderList();
-    // Identifier 0 goes even when only the error icon stands.
-    int last = folderCount > 1 ? folderCount : 1;
-    for (int k = 0; k < last; ++k)
-        TrayDelete(handle, static_cast<UINT>(k));
+// Folders 0, 1, ... up to the first that is missing or has no icon.
+void LauncherWindow::AddFolderTrayIcons() {
     folderCount = 0;
     for (int k = 0; k < kFolderCount; ++k) {
         RescanFolder(k, nullptr);
@@ -108,6 +95,19 @@ void LauncherWindow::RebuildTrayIcons() {
             break;
         ++folderCount;
     }
+}
+
+// Identifier 0 goes even when only the error icon stands.
+void LauncherWindow::RemoveTrayIcons() {
+    int last = folderCount > 1 ? folderCount : 1;
+    for (int k = 0; k < last; ++k)
+        TrayDelete(handle, static_cast<UINT>(k));
+}
+
+void LauncherWindow::RebuildTrayIcons() {
+    HideFolderList();
+    RemoveTrayIcons();
+    AddFolderTrayIcons();
     if (folderCount == 0)
         TrayAdd(handle, kTrayMessage, LoadIconA(nullptr, IDI_EXCLAMATION), 0, kFolderMissingTip);
 }

@@ -44,6 +44,8 @@ public:
 
 private:
     int RowHeight() const;
+    void AddFolderTrayIcons();
+    void RemoveTrayIcons();
     // Set while ShowFolderList builds a list: the rescan's warning box runs a
     // message loop, in which a second opening must not start.
     bool buildingList;
