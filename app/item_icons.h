@@ -22,6 +22,9 @@ void LoadItemIcons(ItemRecord* items, int count, bool smallIcons);
 // Destroys the icons LoadItemIcons made; the fallback icon stays.
 void FreeItemIcons(ItemRecord* items, int count);
 
+// The handle in an icon word. Handles carry 32 significant bits and are
+// sign-extended in a 64-bit process, as the system's own HandleToLong and
+// LongToHandle do.
 inline HICON IconOf(uint32_t word) {
-    return reinterpret_cast<HICON>(static_cast<UINT_PTR>(word));
+    return reinterpret_cast<HICON>(static_cast<INT_PTR>(static_cast<int32_t>(word)));
 }
