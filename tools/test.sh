@@ -53,9 +53,9 @@ ctest --test-dir "$root/build/native" --output-on-failure || status=1
 if [[ "$wine_tree" != "$root/build/windows" ]]; then
     ctest --test-dir "$root/build/windows" --output-on-failure --label-exclude wine || status=1
 fi
-# A Wine program that fails is run once more: the installer's walks lose keys
-# when the machine's CPUs are saturated (a known fault of their driving,
-# still to be found), and one busy moment must not fail the whole run. A
-# program that fails twice fails the run.
+# A Wine program that fails is run once more: Wine takes activation through
+# the X server, and on a saturated machine a window can lose it for a moment
+# (the installer's walks once lost typed keys that way; they now post them).
+# One busy moment must not fail the whole run; a program that fails twice does.
 ctest --test-dir "$wine_tree" --output-on-failure --repeat until-pass:2 || status=1
 exit $status

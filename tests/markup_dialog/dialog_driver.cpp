@@ -46,7 +46,18 @@ INPUT Mouse(DWORD flags, POINT at) {  // rounded up, so that scaling back to pix
 }
 
 void Send(std::vector<INPUT> inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (!postKeys || inputs[0].type != INPUT_KEYBOARD) {
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        return;
+    }
+    HWND focus = GetFocus() != nullptr ? GetFocus() : MarkupDialog();
+    for (const INPUT& in : inputs) {
+        bool up = (in.ki.dwFlags & KEYEVENTF_KEYUP) != 0;
+        if (in.ki.dwFlags & KEYEVENTF_UNICODE)
+            up ? 0 : PostMessageA(focus, WM_CHAR, in.ki.wScan, 1);
+        else
+            PostMessageA(focus, up ? WM_KEYUP : WM_KEYDOWN, in.ki.wVk, 1 | in.ki.wScan << 16 | (up ? 0xC0000000 : 0));
+    }
 }
 
 // "400" an item of the markup dialog, "401/403" an item inside one, "c1" an
@@ -137,7 +148,7 @@ bool Run(Script* s, const std::string& word) {
     if (verb == "wait") {  // for the dialog, and for the keyboard
         if ((s->dialog = MarkupDialog()) != nullptr && GetForegroundWindow() != s->dialog)
             SetForegroundWindow(s->dialog);
-        return s->dialog != nullptr && GetForegroundWindow() == s->dialog;
+        return s->dialog != nullptr && (postKeys || GetForegroundWindow() == s->dialog);
     } else if (verb[0] == '?') {
         s->seen += (s->seen.empty() ? "" : " ") + Probe(word.substr(1), s->owner);
     } else if (verb == "until") {
@@ -188,6 +199,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 std::function<bool(const std::string& word)> customWord;
+bool postKeys = false;
 
 Outcome Drive(const std::function<int()>& show, const std::string& script, HWND owner, unsigned timeoutMs) {
     Script s = {{"wait"}, 0, GetTickCount() + timeoutMs, 0, false, false, false, owner, nullptr, ""};

@@ -29,6 +29,12 @@ Outcome Drive(const std::function<int()>& show,
 // false repeats the word at the next tick.
 extern std::function<bool(const std::string& word)> customWord;
 
+// Keys posted to the focused control instead of typed: they take the dialog's
+// own loop as typed ones do, but not the system's input queue, which hands
+// them to whichever window the server thinks is in front. A dialog of a
+// process started by the test may lose typed keys while the machine is busy.
+extern bool postKeys;
+
 HWND MarkupDialog();              // the visible markup dialog of this thread, or null
 HWND CommonDialogOf(HWND owner);  // a visible common dialog owned by `owner`, or null
 std::string TextOf(HWND window);
