@@ -1,6 +1,6 @@
 #include "app/launcher_values.h"
 
-#include <cstdio>
+#include "util/bounded_text.h"
 
 char baseDir[kPathSize];
 int iconSize = 32;
@@ -12,17 +12,12 @@ void ApplySettingsWord(uint32_t settings) {
     rowGap = big ? 6 : 8;
 }
 
-// snprintf reports the length it wanted: anything at or past the buffer was cut.
-static bool Fits(int length) {
-    return length >= 0 && length < kPathSize;
-}
-
 bool MakeFolderPaths(const char* base, int folder, FolderPaths* paths) {
-    return Fits(snprintf(paths->itemFile, kPathSize, "%s\\%i\\tapdeck.dat", base, folder)) &&
-           Fits(snprintf(paths->pattern, kPathSize, "%s\\%i\\*.*", base, folder)) &&
-           Fits(snprintf(paths->prefix, kPathSize, "%s\\%i\\", base, folder));
+    return FormatText(paths->itemFile, kPathSize, "%s\\%i\\tapdeck.dat", base, folder) &&
+           FormatText(paths->pattern, kPathSize, "%s\\%i\\*.*", base, folder) &&
+           FormatText(paths->prefix, kPathSize, "%s\\%i\\", base, folder);
 }
 
 bool MakeSettingsPath(const char* base, char* path) {
-    return Fits(snprintf(path, kPathSize, "%s\\settings.dat", base));
+    return FormatText(path, kPathSize, "%s\\settings.dat", base);
 }

@@ -22,6 +22,10 @@ public:
     void OnClick(Window* window, int x, int y) override;
     void OnMouseLeave(Window* window, HWND now) override;
     int OnDrag(int code, DragInfo* info) override;
+    // The tray notifications and the shell's "TaskbarCreated" broadcast.
+    int FilterMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // The popup menu, at a right click in the list.
+    void OnRightButtonUp(Window* window, int x, int y) override;
 
     // Creates the window hidden, as the launcher runs it: a captionless,
     // thin-bordered popup without a taskbar button.
@@ -34,6 +38,11 @@ public:
     void HideFolderList();
     // Removes every folder icon and adds them anew from the folders.
     void RebuildTrayIcons();
+    // Starts folder `folder`'s first item if its file is still there;
+    // otherwise beeps and rebuilds the tray icons.
+    void StartFirstItem(int folder);
+    // Carries out a popup menu command; 0 (the menu dismissed) does nothing.
+    void RunCommand(int command);
 
     ItemRecord* items;
     int itemCount;

@@ -5,9 +5,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstdio>
-
 #include "app/item_names.h"
+#include "util/bounded_text.h"
 #include "util/path_limits.h"
 
 // The record of the first form, which the system of every version takes.
@@ -31,7 +30,7 @@ void LaunchItem(const char* path) {
     if (code > 32)
         return;
     char text[32];
-    snprintf(text, sizeof text, "Error: %i", static_cast<int>(code));
+    FormatText(text, sizeof text, "Error: %i", static_cast<int>(code));
     MessageBoxA(nullptr, text, "Error at execute!", MB_OK);
 }
 

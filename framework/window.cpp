@@ -1,9 +1,9 @@
 #include "framework/window.h"
 
-#include <cstdio>
 
 #include "framework/frame_window.h"
 #include "framework/pointer_tracking.h"
+#include "util/bounded_text.h"
 
 char propertyName[16];
 HWND mainWindow = nullptr;
@@ -45,7 +45,7 @@ HINSTANCE GetInstance() {
 }
 
 void FormatPropertyName() {
-    snprintf(propertyName, sizeof propertyName, "ZUV%08lx", GetCurrentProcessId());
+    FormatText(propertyName, sizeof propertyName, "ZUV%08lx", GetCurrentProcessId());
 }
 
 Window* FromHandle(HWND hwnd) {

@@ -1,29 +1,12 @@
 #include "installer/install_text.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
+
+#include "util/bounded_text.h"
 
 namespace install_text {
 
 namespace {
-
-bool Format(char* out, size_t size, const char* format, ...) __attribute__((format(printf, 3, 4)));
-
-bool Format(char* out, size_t size, const char* format, ...) {
-    if (size == 0) {
-        return false;
-    }
-    va_list args;
-    va_start(args, format);
-    int length = vsnprintf(out, size, format, args);
-    va_end(args);
-    if (length < 0 || static_cast<size_t>(length) >= size) {
-        out[0] = '\0';
-        return false;
-    }
-    return true;
-}
 
 // Copies `length` bytes of `text` as a terminated string.
 bool CopyPart(const char* text, size_t length, char* out, size_t size) {
@@ -48,7 +31,7 @@ char Lower(char c) {
 bool JoinPath(const char* folder, const char* name, char* out, size_t size) {
     size_t length = strlen(folder);
     bool hasSlash = length > 0 && folder[length - 1] == '\\';
-    return Format(out, size, "%s%s%s", folder, hasSlash ? "" : "\\", name);
+    return FormatText(out, size, "%s%s%s", folder, hasSlash ? "" : "\\", name);
 }
 
 bool FolderOfPath(const char* path, char* out, size_t size) {
@@ -69,7 +52,7 @@ bool FolderOfPath(const char* path, char* out, size_t size) {
 bool BuildUninstallCommand(const char* folder, const char* name, const char* version, char* out, size_t size) {
     size_t length = strlen(folder);
     bool hasSlash = length > 0 && folder[length - 1] == '\\';
-    return Format(out, size, "\"%s%s%s.exe\" /U %s", folder, hasSlash ? "" : "\\", name, version);
+    return FormatText(out, size, "\"%s%s%s.exe\" /U %s", folder, hasSlash ? "" : "\\", name, version);
 }
 
 bool FolderFromUninstallCommand(const char* command, char* out, size_t size) {
@@ -89,19 +72,19 @@ bool FolderFromUninstallCommand(const char* command, char* out, size_t size) {
 }
 
 bool UninstallKeyPath(const char* name, char* out, size_t size) {
-    return Format(out, size, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s", name);
+    return FormatText(out, size, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s", name);
 }
 
 bool DisplayName(const char* name, char* out, size_t size) {
-    return Format(out, size, "%s (Remove only)", name);
+    return FormatText(out, size, "%s (Remove only)", name);
 }
 
 bool DefaultInstallFolder(const char* name, char* out, size_t size) {
-    return Format(out, size, "c:\\program files\\zuvware\\%s", name);
+    return FormatText(out, size, "c:\\program files\\zuvware\\%s", name);
 }
 
 bool BuildOptionsMarkup(uint32_t offeredOptions, char* out, size_t size) {
-    return Format(out, size, "%s%s%s%s<=>", "<B128>Select the installation folder|Folder|*._||",
+    return FormatText(out, size, "%s%s%s%s<=>", "<B128>Select the installation folder|Folder|*._||",
                   (offeredOptions & kAutostart) ? "<C0>Automatically execute on startup" : "",
                   (offeredOptions & kDesktopLink) ? "<C2>Add link on desktop" : "",
                   (offeredOptions & kRunAfterInstall) ? "<C1>Execute after installation" : "");
@@ -113,7 +96,7 @@ bool BuildCopyPlan(const char* sourceFolder,
                    CopyPair plan[kPackageFiles]) {
     char exe[64];
     char htm[64];
-    if (!Format(exe, sizeof exe, "%s.exe", name) || !Format(htm, sizeof htm, "%s.htm", name)) {
+    if (!FormatText(exe, sizeof exe, "%s.exe", name) || !FormatText(htm, sizeof htm, "%s.htm", name)) {
         return false;
     }
     const char* sources[kPackageFiles] = {"setup.exe", "readme.txt", htm};

@@ -4,7 +4,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "installer/install_text.h"
@@ -36,7 +35,7 @@ constexpr char kCannotCreateFolder[] = "Could not create the installation folder
 // A name beside the running executable (">name"), or the product's file with
 // `suffix` there.
 bool NameBesideModule(const char* productName, const char* suffix, char* out, size_t size) {
-    return snprintf(out, size, ">%s%s", productName, suffix) < static_cast<int>(size);
+    return FormatText(out, size, ">%s%s", productName, suffix);
 }
 
 bool OpensForReading(const char* name) {
@@ -94,7 +93,7 @@ void Installer::Abort(const char* message, int iconId) {
 
 bool Installer::InstalledExecutable(char* path, int size) const {
     char name[64];
-    return snprintf(name, sizeof name, "%s.exe", productName) < static_cast<int>(sizeof name) &&
+    return FormatText(name, sizeof name, "%s.exe", productName) &&
            install_text::JoinPath(folder, name, path, static_cast<size_t>(size));
 }
 
@@ -120,7 +119,7 @@ void Installer::CheckPackage() {
     complete &= FindNoCase(module, "\\setup.exe") != nullptr;
     if (!complete) {
         char message[sizeof kIncomplete + sizeof kDownloadAddress];
-        snprintf(message, sizeof message, "%s%s", kIncomplete, kDownloadAddress);
+        FormatText(message, sizeof message, "%s%s", kIncomplete, kDownloadAddress);
         Abort(message, kIconHand);
     }
 }

@@ -12,3 +12,7 @@ bool CopyText(char* dst, size_t size, const char* src);
 // Appends `src` to the terminated text in `dst`. Returns false, and leaves
 // `dst` untouched, when the result would not fit.
 bool AppendText(char* dst, size_t size, const char* src);
+
+// Formats into `dst` (of `size` bytes). Returns false, with `dst` emptied,
+// when the text does not fit.
+bool FormatText(char* dst, size_t size, const char* format, ...) __attribute__((format(printf, 3, 4)));

@@ -1,0 +1,23 @@
+#pragma once
+// The process's application object. Its `init` decides once per start what
+// the process does (uninstall, install, or run the launcher) and the whole
+// life of the process runs inside it.
+
+#include "app/launcher_window.h"
+#include "framework/application.h"
+
+class LauncherApp : public Application {
+public:
+    // Always 1: the entry function then never runs the base loop.
+    int init(const char* commandLine, int showCommand) override;
+
+    LauncherWindow window;
+};
+
+// Runs the installation, prepares folder 0 of the new installation with its
+// two explanatory shortcuts, starts the installed copy when asked to, and
+// reports the outcome.
+void SetUpFolderZero();
+
+// The text the About dialog shows.
+extern const char kAboutText[];
