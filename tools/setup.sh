@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix googletest wine wine32:i386 wine64 xvfb xauth xdotool x11-utils
-    imagemagick liblnk-utils icoutils clang-14 libclang-rt-14-dev python3)
+    imagemagick liblnk-utils icoutils clang-14 libclang-rt-14-dev python3 unzip)
 
 missing=()
 for p in "${packages[@]}"; do
