@@ -37,10 +37,12 @@ folder() { ls -d "$drive_c"/Program\ Files*/zuvware/Tapdeck 2>/dev/null | head -
 reg_value() {
     local view
     for view in 32 64; do
-        drive_wine reg query "$key" /v "$1" /reg:$view 2>/dev/null | tr -d '\r' |
-            sed -n "s/^ *$1 *REG_SZ *//p" | grep . && return 0
+        reg_in_view $view "$1" && return 0
     done
     return 1
+}
+reg_in_view() { # reg_in_view VIEW NAME
+    drive_wine reg query "$key" /v "$2" /reg:$1 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p" | grep .
 }
 
 startup_link() { find "$drive_c/users" -ipath '*/startup/tapdeck.lnk' | grep .; }
