@@ -9,7 +9,8 @@ drive_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 drive_init() {
     drive_build=$(cd "$1" && pwd)
     export WINEPREFIX="$drive_build/wineprefix"
-    export DISPLAY=":$(cat "$drive_build/wine-session/display")"
+    DISPLAY=$("$drive_root/tools/wine_session.sh" display "$drive_build") || return 1
+    export DISPLAY
     drive_c="$WINEPREFIX/drive_c"
     drive_probe_exe="$drive_build/tests/e2e/shell_probe.exe"
     DRIVE_DEADLINE=${DRIVE_DEADLINE:-60}
@@ -141,6 +142,26 @@ drive_install() {
     drive_dialog=$(drive_next_dialog "$drive_dialog") || return 1
     drive_answer "$drive_dialog" "Tapdeck Installer" Return || return 1
     drive_dialog=$(drive_next_dialog "$drive_dialog")
+}
+
+# Points the prefix's handlers for help pages and folders at a line in
+# C:\shell-opened.txt: nothing the program opens reaches the host's browser.
+drive_quiet_shell() {
+    cat >"$drive_build/quiet-shell.reg" <<'EOF'
+REGEDIT4
+
+[HKEY_CLASSES_ROOT\.htm]
+@="TapdeckNoted.htm"
+
+[HKEY_CLASSES_ROOT\TapdeckNoted.htm\shell\open\command]
+@="C:\\windows\\system32\\cmd.exe /c echo htm %1>>C:\\shell-opened.txt"
+
+[-HKEY_CLASSES_ROOT\Folder\shell\open\ddeexec]
+
+[HKEY_CLASSES_ROOT\Folder\shell\open\command]
+@="C:\\windows\\system32\\cmd.exe /c echo folder %1>>C:\\shell-opened.txt"
+EOF
+    drive_wine reg import "$(drive_wine winepath -w "$drive_build/quiet-shell.reg" | tr -d '\r')"
 }
 
 drive_shot() { # drive_shot FILE [GEOMETRY]: the screen, or a part of it

@@ -3,6 +3,8 @@
 #   wine_session.sh start BUILD   Xvfb, the prefix (made once) and a persistent wineserver
 #   wine_session.sh run BUILD EXE [ARGS...]   runs one Windows program in that session
 #   wine_session.sh stop BUILD    ends the wineserver and Xvfb
+#   wine_session.sh display BUILD prints the session's X display
+# With WINE_SESSION_DISPLAY set, `start` uses that display instead of an Xvfb.
 # Never touches ~/.wine.
 set -euo pipefail
 
@@ -29,6 +31,11 @@ else
 fi
 
 load_display() {
+    if [[ -s "$session/display-name" ]]; then
+        DISPLAY=$(cat "$session/display-name")
+        export DISPLAY
+        return
+    fi
     if [[ ! -s "$session/display" ]]; then
         echo "wine_session: no session in $build; run 'start' first (ctest does)" >&2
         exit 2
@@ -39,15 +46,19 @@ load_display() {
 start() {
     mkdir -p "$session"
     stop_quietly
-    # -displayfd picks a free display and writes its number once it accepts clients.
-    rm -f "$session/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" >"$session/xvfb.log" 2>&1 &
-    echo $! >"$session/xvfb.pid"
-    for _ in $(seq 1 300); do
-        [[ -s "$session/display" ]] && break
-        kill -0 "$(cat "$session/xvfb.pid")" 2>/dev/null || { cat "$session/xvfb.log" >&2; exit 1; }
-        sleep 0.1
-    done
+    rm -f "$session/display" "$session/display-name"
+    if [[ -n "${WINE_SESSION_DISPLAY:-}" ]]; then
+        echo "$WINE_SESSION_DISPLAY" >"$session/display-name"
+    else
+        # -displayfd picks a free display and writes its number once it accepts clients.
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" >"$session/xvfb.log" 2>&1 &
+        echo $! >"$session/xvfb.pid"
+        for _ in $(seq 1 300); do
+            [[ -s "$session/display" ]] && break
+            kill -0 "$(cat "$session/xvfb.pid")" 2>/dev/null || { cat "$session/xvfb.log" >&2; exit 1; }
+            sleep 0.1
+        done
+    fi
     load_display
 
     mkdir -p "$WINEPREFIX"
@@ -88,6 +99,10 @@ case "$command" in
         exec "$wine" "$@"
         ;;
     stop) stop_quietly ;;
+    display)
+        load_display
+        echo "$DISPLAY"
+        ;;
     *)
         echo "wine_session: unknown command $command" >&2
         exit 2

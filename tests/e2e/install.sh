@@ -6,26 +6,12 @@
 source "$(dirname "$0")/journey.sh"
 zip=$2
 
-# A clean prefix: no earlier installation, and the shell's handlers for help
-# pages and folders only note what they were asked, so nothing opens on the host.
+# A clean prefix: no earlier installation, and a shell that only notes what
+# it was asked to open.
 for view in 32 64; do drive_wine reg delete "$key" /f /reg:$view >/dev/null 2>&1 || true; done
 rm -rf "$drive_c"/Program\ Files*/zuvware "$opened" "$started"
 find "$drive_c/users" -ipath '*/startup/tapdeck.lnk' -delete
-cat >"$work/handlers.reg" <<'EOF'
-REGEDIT4
-
-[HKEY_CLASSES_ROOT\.htm]
-@="TapdeckE2E.htm"
-
-[HKEY_CLASSES_ROOT\TapdeckE2E.htm\shell\open\command]
-@="C:\\windows\\system32\\cmd.exe /c echo htm %1>>C:\\e2e-opened.txt"
-
-[-HKEY_CLASSES_ROOT\Folder\shell\open\ddeexec]
-
-[HKEY_CLASSES_ROOT\Folder\shell\open\command]
-@="C:\\windows\\system32\\cmd.exe /c echo folder %1>>C:\\e2e-opened.txt"
-EOF
-drive_wine reg import "$(drive_wine winepath -w "$work/handlers.reg" | tr -d '\r')"
+drive_quiet_shell
 
 drive_install "$zip" "$work/package"
 check "'Installation complete.'" drive_until "the last message" drew "$work/package/setup.log" "Installation complete."

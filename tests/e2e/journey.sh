@@ -4,7 +4,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine_drive.sh"
 drive_init "$1"
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Tapdeck'
-opened="$drive_c/e2e-opened.txt" # what the shell was asked to open
+opened="$drive_c/shell-opened.txt" # what the shell was asked to open
 started="$drive_c/e2e-started.txt"
 work="$drive_build/e2e"
 mkdir -p "$work"

@@ -4,9 +4,11 @@
 //   shell_probe active CAPTION   waits until our dialog with that caption is
 //                                the foreground window, which takes the keys
 //   shell_probe taskbar-created  what a restarted shell broadcasts
+//   shell_probe link TARGET LINK a shell link, as a user makes one
 // Started without arguments, as a folder's item under another name, it notes
 // that name in C:\e2e-started.txt.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <stdio.h>
 #include <string.h>
@@ -44,6 +46,24 @@ int main(int argc, char** argv) {
     if (command == "taskbar-created") {
         return SendNotifyMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0) ? 0 : 1;
     }
+    if (command == "link" && argc > 3) {
+        CoInitialize(nullptr);
+        IShellLinkA* link = nullptr;
+        IPersistFile* file = nullptr;
+        wchar_t path[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, argv[3], -1, path, MAX_PATH);
+        bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                                reinterpret_cast<void**>(&link))) &&
+                     SUCCEEDED(link->SetPath(argv[2])) &&
+                     SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                     SUCCEEDED(file->Save(path, TRUE));
+        if (file != nullptr)
+            file->Release();
+        if (link != nullptr)
+            link->Release();
+        CoUninitialize();
+        return saved ? 0 : 1;
+    }
     if (command == "active" && argc > 2) {
         for (int tries = 0; tries < 50; ++tries) {
             HWND active = GetForegroundWindow();
@@ -69,6 +89,6 @@ int main(int argc, char** argv) {
         printf("tip read: \"%s\"\n", read);
         return 1;
     }
-    fprintf(stderr, "usage: shell_probe tip TEXT | active CAPTION | taskbar-created\n");
+    fprintf(stderr, "usage: shell_probe tip TEXT | active CAPTION | taskbar-created | link TARGET LINK\n");
     return 2;
 }
