@@ -47,7 +47,7 @@ tip_hidden() { [[ $(import -window root -crop 400x20+624+728 - | convert - -form
 # The shell only notes the help page the installer opens: nothing reaches the host.
 drive_quiet_shell
 drive_install "$tree/Tapdeck-1.10.zip" "$demo/package"
-drive_until "Installation complete." grep -qF "Installation complete." "$demo/package/setup.log"
+drive_until "Installation complete." grep -qF 'L"Installation complete."' "$demo/package/setup.log"
 drive_answer "$drive_dialog" "Tapdeck Installer" Return
 wait "$drive_setup_pid"
 folder=$(ls -d "$drive_c"/Program\ Files*/zuvware/Tapdeck)

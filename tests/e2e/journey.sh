@@ -8,6 +8,7 @@ opened="$drive_c/shell-opened.txt" # what the shell was asked to open
 started="$drive_c/e2e-started.txt"
 work="$drive_build/e2e"
 mkdir -p "$work"
+rm -f "$work/failed-$(basename "$0" .sh).png"
 
 # A journey that fails leaves no program of ours running for the next one.
 journey_end() {
@@ -48,7 +49,7 @@ reg_in_view() { # reg_in_view VIEW NAME
 startup_link() { find "$drive_c/users" -ipath '*/startup/tapdeck.lnk' | grep .; }
 
 # The text a dialog drew, from the WINEDEBUG=trace+text log of its program.
-drew() { grep -qF "$2" "$1"; }
+drew() { grep -qF "L\"$2\"" "$1"; }
 
 # Item paths of a folder's tapdeck.dat, in their order.
 items() { strings -n 6 "$(folder)/$1/tapdeck.dat" | grep -F '\' | sed 's/.*\\//'; }
