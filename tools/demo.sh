@@ -42,7 +42,7 @@ source "$root/tools/wine_drive.sh"
 drive_init "$demo"
 drive_probe_exe="$tree/tests/e2e/shell_probe.exe"
 tray_shows() { [[ $(drive_tray_icons) == "$1" ]]; }
-tip_hidden() { [[ $(import -window root -crop 400x20+624+728 - | convert - -format %k info:) == 1 ]]; }
+tip_hidden() { drive_shot "$demo/above-tray.png" 400x20+624+728 && [[ $(convert "$demo/above-tray.png" -format %k info:) == 1 ]]; }
 
 # The shell only notes the help page the installer opens: nothing reaches the host.
 drive_quiet_shell
