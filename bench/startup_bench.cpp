@@ -10,7 +10,6 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -77,11 +76,6 @@ double TimedStart(const std::string& exe, const char* windowClass) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return Milliseconds(start, ready);
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 }  // namespace
