@@ -87,8 +87,8 @@ Usage Measure() {
 }
 
 void Print(const char* when, const Usage& usage, const Usage& before, int iconsAlive, double cpu) {
-    printf("%-20s private %7zu KiB (%+lld bytes), handles %d (%+d), list icons alive %d, CPU %.0f ms\n", when,
-           usage.privateBytes / 1024,
+    printf("%-20s private %7llu KiB (%+lld bytes), handles %d (%+d), list icons alive %d, CPU %.0f ms\n", when,
+           static_cast<unsigned long long>(usage.privateBytes / 1024),
            static_cast<long long>(usage.privateBytes) - static_cast<long long>(before.privateBytes), usage.handles,
            usage.handles - before.handles, iconsAlive, cpu);
 }
