@@ -114,9 +114,10 @@ int main(int argc, char** argv) {
     GetFileAttributesExA(product.c_str(), GetFileExInfoStandard, &size);
     RemoveTree(kRoot);
     double ours = Median(tapdeckTimes), theirs = Median(bareTimes);
-    printf("start-up, median of %d runs: Tapdeck %.1f ms (16 folders of %d shortcuts), bare program %.1f ms, "
-           "difference %.1f ms (goal: within 100 ms)\n",
-           kRuns, ours, kShortcuts, theirs, ours - theirs);
+    printf(
+        "start-up, median of %d runs: Tapdeck %.1f ms (16 folders of %d shortcuts), bare program %.1f ms, "
+        "difference %.1f ms (goal: within 100 ms)\n",
+        kRuns, ours, kShortcuts, theirs, ours - theirs);
     printf("Tapdeck.exe: %lu bytes (%.1f KiB; goal: at most 96 KiB, stripped 32-bit)\n", size.nFileSizeLow,
            size.nFileSizeLow / 1024.0);
     CoUninitialize();
