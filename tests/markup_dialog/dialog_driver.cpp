@@ -94,7 +94,7 @@ bool Target(const std::string& where, POINT* p) {
 // What a '?' or "until:" word looks at: "on:ID" checked, "en:ID" enabled,
 // "t:ID" text, "ro:ID" read-only and scroll bar, "cb:ID" selection/count,
 // "open" the markup and common dialogs, "name" the chooser's name box,
-// "title" its title, "owner" the owner enabled.
+// "title" its title, "owner" the owner enabled, "band:Y" the colours around y.
 std::string Probe(const std::string& what, HWND owner) {
     std::string kind = what.substr(0, what.find(':')), id = what.substr(what.find(':') + 1);
     HWND item = Item(id), chooser = CommonDialogOf(MarkupDialog());
@@ -110,7 +110,19 @@ std::string Probe(const std::string& what, HWND owner) {
     if (kind == "name") return TextOf(GetDlgItem(chooser, 0x480) ? GetDlgItem(chooser, 0x480) : GetDlgItem(chooser, 0x47c));  // edt1 in Wine's hooked dialog, cmb13 on Windows
     if (kind == "title") return TextOf(chooser);
     // clang-format on
-    return yes(IsWindowEnabled(owner));  // "owner"
+    if (kind == "owner")
+        return yes(IsWindowEnabled(owner));
+    HDC dc = GetDC(MarkupDialog());  // "band:Y": the colours at the right edge around y, right of every control
+    RECT client;
+    GetClientRect(MarkupDialog(), &client);
+    RedrawWindow(MarkupDialog(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    std::string band;
+    for (int y = atoi(id.c_str()) - 1; y <= atoi(id.c_str()) + 1; ++y) {
+        COLORREF c = GetPixel(dc, client.right - 3, y);
+        band += c == GetSysColor(COLOR_WINDOW) ? 'w' : c == 0 ? 'k' : c == GetSysColor(COLOR_BTNFACE) ? 'f' : '?';
+    }
+    ReleaseDC(MarkupDialog(), dc);
+    return band;
 }
 
 // Runs one word; false repeats it at the next tick.
