@@ -130,14 +130,14 @@ public:
     PROCESS_INFORMATION process_{};
 
 private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+    }
+
     bool AnswerBoxes() {
         std::vector<HWND> boxes;
-        EnumWindows(
-            [](HWND window, LPARAM list) {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&boxes));
+        EnumWindows(Collect, reinterpret_cast<LPARAM>(&boxes));
         bool answered = false;
         for (HWND box : boxes) {
             DWORD owner = 0;
