@@ -1,5 +1,16 @@
 #include "bench/bench_support.h"
 
+#include <objbase.h>
+
+#include <algorithm>
+
+#include "app/launcher_handles.h"
+#include "app/launcher_values.h"
+#include "framework/frame_window.h"
+#include "framework/window.h"
+#include "util/bounded_text.h"
+#include "util/shortcut.h"
+
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     static LARGE_INTEGER frequency = [] {
         LARGE_INTEGER f;
@@ -32,4 +43,48 @@ void RemoveTree(const std::string& path) {
         FindClose(find);
     }
     RemoveDirectoryA(path.c_str());
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void StartLauncherFramework() {
+    CoInitialize(nullptr);
+    SetInstance(GetModuleHandleA(nullptr));
+    FormatPropertyName();
+    RegisterFrameClass();
+    LoadLauncherHandles();
+    for (int i = 0; i < 300 && FindWindowA("Shell_TrayWnd", nullptr) == nullptr; ++i) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        Pump();
+    }
+}
+
+std::string MakeLauncherBase(const char* name, int count, std::vector<std::string>* shortcuts) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string base = std::string(temp) + name;
+    RemoveTree(base);
+    CreateDirectoryA(base.c_str(), nullptr);
+    CreateDirectoryA((base + "\\0").c_str(), nullptr);
+    for (int i = 0; i < count; ++i) {
+        std::string target = base + "\\target" + std::to_string(i) + ".txt";
+        MakeFile(target);
+        ShortcutSpec spec;
+        FillShortcutSpec(&spec, "", target.c_str(), nullptr, nullptr, 0, nullptr, 0, SW_SHOW);
+        shortcuts->push_back(base + "\\0\\Shortcut " + std::to_string(i) + ".lnk");
+        SaveShortcut(shortcuts->back().c_str(), &spec);
+    }
+    CopyText(baseDir, sizeof baseDir, base.c_str());
+    return base;
 }

@@ -28,19 +28,6 @@ namespace {
 constexpr int kRuns = 200;
 constexpr int kShortcuts = 15;
 
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // The shell's share of one opening: a normal and a selected icon per item.
 double ShellIcons(const std::vector<std::string>& files) {
     LARGE_INTEGER start, end;
@@ -88,33 +75,9 @@ double TrayRefresh(HWND owner, const ItemRecord* first) {
 }  // namespace
 
 int main() {
-    CoInitialize(nullptr);
-    SetInstance(GetModuleHandleA(nullptr));
-    FormatPropertyName();
-    RegisterFrameClass();
-    LoadLauncherHandles();
-    // The tray icons need the taskbar: give the desktop's a moment to come up.
-    for (int i = 0; i < 300 && FindWindowA("Shell_TrayWnd", nullptr) == nullptr; ++i) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        Pump();
-    }
-
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string base = std::string(temp) + "tapdeck-list-bench";
-    RemoveTree(base);
-    CreateDirectoryA(base.c_str(), nullptr);
-    CreateDirectoryA((base + "\\0").c_str(), nullptr);
+    StartLauncherFramework();
     std::vector<std::string> shortcuts;
-    for (int i = 0; i < kShortcuts; ++i) {
-        std::string target = base + "\\target" + std::to_string(i) + ".txt";
-        MakeFile(target);
-        ShortcutSpec spec;
-        FillShortcutSpec(&spec, "", target.c_str(), nullptr, nullptr, 0, nullptr, 0, SW_SHOW);
-        shortcuts.push_back(base + "\\0\\Shortcut " + std::to_string(i) + ".lnk");
-        SaveShortcut(shortcuts.back().c_str(), &spec);
-    }
-    CopyText(baseDir, sizeof baseDir, base.c_str());
+    std::string base = MakeLauncherBase("tapdeck-list-bench", kShortcuts, &shortcuts);
 
     static LauncherWindow window;
     window.windowFlags |= window_flags::kNoQuitOnDestroy;

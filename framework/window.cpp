@@ -1,6 +1,5 @@
 #include "framework/window.h"
 
-
 #include "framework/frame_window.h"
 #include "framework/pointer_tracking.h"
 #include "util/bounded_text.h"

@@ -85,9 +85,9 @@ bool DefaultInstallFolder(const char* name, char* out, size_t size) {
 
 bool BuildOptionsMarkup(uint32_t offeredOptions, char* out, size_t size) {
     return FormatText(out, size, "%s%s%s%s<=>", "<B128>Select the installation folder|Folder|*._||",
-                  (offeredOptions & kAutostart) ? "<C0>Automatically execute on startup" : "",
-                  (offeredOptions & kDesktopLink) ? "<C2>Add link on desktop" : "",
-                  (offeredOptions & kRunAfterInstall) ? "<C1>Execute after installation" : "");
+                      (offeredOptions & kAutostart) ? "<C0>Automatically execute on startup" : "",
+                      (offeredOptions & kDesktopLink) ? "<C2>Add link on desktop" : "",
+                      (offeredOptions & kRunAfterInstall) ? "<C1>Execute after installation" : "");
 }
 
 bool BuildCopyPlan(const char* sourceFolder,

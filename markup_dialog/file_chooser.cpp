@@ -90,6 +90,25 @@ bool OnFileOk(HWND dialog, FolderChooser* chooser) {
 
 }  // namespace
 
+namespace {
+
+HMODULE commonDialogs = nullptr;
+
+// The common dialogs' library is loaded when a chooser first opens, not when
+// the program starts: with what it pulls in, it is a good part of a start,
+// and most runs never browse. It stays loaded.
+BOOL ShowCommonChooser(bool save, OPENFILENAMEA* record) {
+    using Chooser = BOOL(WINAPI*)(OPENFILENAMEA*);
+    if (commonDialogs == nullptr)
+        commonDialogs = LoadLibraryA("comdlg32.dll");
+    FARPROC entry = commonDialogs != nullptr
+                        ? GetProcAddress(commonDialogs, save ? "GetSaveFileNameA" : "GetOpenFileNameA")
+                        : nullptr;
+    return entry != nullptr && reinterpret_cast<Chooser>(reinterpret_cast<void*>(entry))(record);
+}
+
+}  // namespace
+
 int ChooseFile(DWORD extraFlags,
                char* path,
                int mode,
@@ -123,7 +142,7 @@ int ChooseFile(DWORD extraFlags,
         record.lpstrFilter = filter;
         record.Flags = extraFlags | OFN_ENABLESIZING | OFN_EXPLORER;
     }
-    BOOL accepted = mode == chooser::kModeSave ? GetSaveFileNameA(&record) : GetOpenFileNameA(&record);
+    BOOL accepted = ShowCommonChooser(mode == chooser::kModeSave, &record);
     if (!accepted && strcmp(path, prepared) == 0) {
         path[before] = '\0';  // the pattern was ours, not a choice
     }

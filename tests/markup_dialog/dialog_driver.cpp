@@ -29,35 +29,31 @@ BOOL CALLBACK CloseOne(HWND window, LPARAM) {
     return TRUE;
 }
 
-INPUT Key(WORD key, DWORD flags) {
-    INPUT input = {INPUT_KEYBOARD, {}};
-    bool unicode = (flags & KEYEVENTF_UNICODE) != 0;
-    input.ki = {static_cast<WORD>(unicode ? 0 : key), static_cast<WORD>(unicode ? key : MapVirtualKeyA(key, 0)), flags,
-                0, 0};
-    return input;
+// Keys pressed in order and released in reverse; with KEYEVENTF_UNICODE each
+// is a character.
+void SendKeys(const std::vector<WORD>& keys, DWORD unicode = 0) {
+    std::vector<INPUT> inputs;
+    HWND focus = GetFocus() != nullptr ? GetFocus() : MarkupDialog();
+    for (size_t i = 0, n = keys.size(); i < 2 * n; ++i) {
+        WORD key = keys[i < n ? i : 2 * n - 1 - i], scan = unicode ? key : static_cast<WORD>(MapVirtualKeyA(key, 0));
+        DWORD up = i < n ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back({INPUT_KEYBOARD, {}});
+        inputs.back().ki = {static_cast<WORD>(unicode ? 0 : key), scan, unicode | up, 0, 0};
+        if (postKeys && unicode && !up)
+            PostMessageA(focus, WM_CHAR, key, 1);
+        else if (postKeys && !unicode)
+            PostMessageA(focus, up ? WM_KEYUP : WM_KEYDOWN, key, 1 | scan << 16 | (up ? 0xC0000000 : 0));
+    }
+    if (!postKeys)
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-INPUT Mouse(DWORD flags, POINT at) {  // rounded up, so that scaling back to pixels lands on the same pixel
+void SendMouse(DWORD flags, POINT at) {  // rounded up, so that scaling back to pixels lands on the same pixel
     INPUT input = {INPUT_MOUSE, {}};
     input.mi.dx = (at.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
     input.mi.dy = (at.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-void Send(std::vector<INPUT> inputs) {
-    if (!postKeys || inputs[0].type != INPUT_KEYBOARD) {
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-        return;
-    }
-    HWND focus = GetFocus() != nullptr ? GetFocus() : MarkupDialog();
-    for (const INPUT& in : inputs) {
-        bool up = (in.ki.dwFlags & KEYEVENTF_KEYUP) != 0;
-        if (in.ki.dwFlags & KEYEVENTF_UNICODE)
-            up ? 0 : PostMessageA(focus, WM_CHAR, in.ki.wScan, 1);
-        else
-            PostMessageA(focus, up ? WM_KEYUP : WM_KEYDOWN, in.ki.wVk, 1 | in.ki.wScan << 16 | (up ? 0xC0000000 : 0));
-    }
+    SendInput(1, &input, sizeof input);
 }
 
 // "400" an item of the markup dialog, "401/403" an item inside one, "c1" an
@@ -113,12 +109,13 @@ std::string Probe(const std::string& what, HWND owner) {
     if (kind == "open") return yes(MarkupDialog() != nullptr) + yes(chooser != nullptr);
     if (kind == "name") return TextOf(GetDlgItem(chooser, 0x480) ? GetDlgItem(chooser, 0x480) : GetDlgItem(chooser, 0x47c));  // edt1 in Wine's hooked dialog, cmb13 on Windows
     if (kind == "title") return TextOf(chooser);
-    if (kind == "owner") return yes(IsWindowEnabled(owner));
     // clang-format on
-    RECT client;  // "band": right of every control
+    if (kind == "owner")
+        return yes(IsWindowEnabled(owner));
+    HDC dc = GetDC(MarkupDialog());  // "band:Y": the colours at the right edge around y, right of every control
+    RECT client;
     GetClientRect(MarkupDialog(), &client);
     RedrawWindow(MarkupDialog(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
-    HDC dc = GetDC(MarkupDialog());
     std::string band;
     for (int y = atoi(id.c_str()) - 1; y <= atoi(id.c_str()) + 1; ++y) {
         COLORREF c = GetPixel(dc, client.right - 3, y);
@@ -134,15 +131,11 @@ bool Run(Script* s, const std::string& word) {
     std::string arg = word.find(':') == std::string::npos ? "" : word.substr(word.find(':') + 1);
     // clang-format off
     const struct { const char* name; std::vector<WORD> chord; } keys[] = {{"Enter", {VK_RETURN}}, {"Esc", {VK_ESCAPE}},
-        {"Space", {VK_SPACE}}, {"End", {VK_END}}, {"Home", {VK_HOME}}, {"AltF4", {VK_MENU, VK_F4}}, {"ShiftEnd", {VK_SHIFT, VK_END}}};
+        {"End", {VK_END}}, {"Home", {VK_HOME}}, {"AltF4", {VK_MENU, VK_F4}}, {"ShiftEnd", {VK_SHIFT, VK_END}}};
     // clang-format on
     for (const auto& key : keys) {
-        std::vector<INPUT> inputs;
-        for (size_t i = 0, n = key.chord.size(); verb == key.name && i < 2 * n;
-             ++i)  // pressed, then released in reverse
-            inputs.push_back(Key(key.chord[i < n ? i : 2 * n - 1 - i], i < n ? 0 : KEYEVENTF_KEYUP));
-        if (!inputs.empty())
-            return Send(inputs), true;
+        if (verb == key.name)
+            return SendKeys(key.chord), true;
     }
     POINT target, now;
     if (verb == "wait") {  // for the dialog, and for the keyboard
@@ -159,20 +152,17 @@ bool Run(Script* s, const std::string& word) {
             return false;
         s->since = 0;
     } else if (verb == "type") {
-        std::vector<INPUT> inputs;
-        for (unsigned char c : arg)
-            inputs.insert(inputs.end(), {Key(c, KEYEVENTF_UNICODE), Key(c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
-        Send(inputs);
+        SendKeys(std::vector<WORD>(arg.begin(), arg.end()), KEYEVENTF_UNICODE);
     } else if (verb == "click" || verb == "dbl") {
         // The pointer first, and the buttons once it is there: Wine takes the
         // buttons of one batch at the pointer's old place.
         if (!Target(arg, &target) || !GetCursorPos(&now))
             return false;
         if (!s->moved || abs(now.x - target.x) > 1 || abs(now.y - target.y) > 1)
-            return Send({Mouse(MOUSEEVENTF_MOVE, target)}), s->moved = true, false;
+            return SendMouse(MOUSEEVENTF_MOVE, target), s->moved = true, false;
         s->moved = false;
         for (int i = verb == "dbl" ? 2 : 1; i > 0; --i)
-            Send({Mouse(MOUSEEVENTF_LEFTDOWN, target), Mouse(MOUSEEVENTF_LEFTUP, target)});
+            SendMouse(MOUSEEVENTF_LEFTDOWN, target), SendMouse(MOUSEEVENTF_LEFTUP, target);
     } else if (verb == "focus") {
         SetFocus(Item(arg));
     } else if (verb == "set") {
@@ -228,12 +218,6 @@ HWND CommonDialogOf(HWND owner) {
            (GetWindow(c, GW_OWNER) != owner || !IsWindowVisible(c)))
         continue;
     return c;
-}
-
-std::string TextOf(HWND window) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 }  // namespace markup_testing

@@ -11,7 +11,11 @@
 #include <functional>
 #include <string>
 
+#include "tests/support/message_boxes.h"
+
 namespace markup_testing {
+
+using testing_support::TextOf;
 
 struct Outcome {
     int result;           // what `show` returned
@@ -37,6 +41,5 @@ extern bool postKeys;
 
 HWND MarkupDialog();              // the visible markup dialog of this thread, or null
 HWND CommonDialogOf(HWND owner);  // a visible common dialog owned by `owner`, or null
-std::string TextOf(HWND window);
 
 }  // namespace markup_testing

@@ -51,7 +51,8 @@ TEST(MarkupDialog, Scenarios) {
         {ok, "<C0>a<C1>b<E>", "keep", 16, 1, "click:501 until:on:501=1 set:400=new quit:7", -1, 1, "keep", ""},
         // Mode 3 opens nothing, but puts the pattern on and shows it.
         {ok, "<B3>Pick", "C:\\Data\\", 64, 0, "click:401/403 until:t:401/402=C:\\Data\\*.* ?open click:1001", 1, 0, "C:\\Data\\*.*", "10"},
-        {nullptr, "<S>a", nullptr, 0, 0, "?band:12 Enter", 0, 0, nullptr, "wkf"}, {nullptr, "<F1><S>a", nullptr, 0, 0, "?band:12 Enter", 0, 0, nullptr, "fff"}};  // band: none with flag 1
+        // The message's white band ends in a black line; flag 1 leaves it out.
+        {nullptr, "<S>a", nullptr, 0, 0, "?band:12 Enter", 0, 0, nullptr, "wkf"}, {nullptr, "<F1><S>a", nullptr, 0, 0, "?band:12 Enter", 0, 0, nullptr, "fff"}};
     // clang-format on
     HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     for (const auto& row : rows) {

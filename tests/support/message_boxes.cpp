@@ -7,28 +7,21 @@ namespace {
 thread_local MessageBoxRecorder* activeRecorder = nullptr;
 constexpr int kTextId = 0xFFFF;  // the static that holds a message box's text
 
-// The MB_ bits that would show what the box shows: its buttons by their
-// identifiers, its icon (control 20 on Windows, 0x0440 in Wine's own box) by
-// comparing with the shared system icons.
-UINT StyleOf(HWND box) {
-    auto has = [box](int id) { return GetDlgItem(box, id) != nullptr; };
-    UINT style = has(IDABORT)    ? MB_ABORTRETRYIGNORE
-                 : has(IDYES)    ? (has(IDCANCEL) ? MB_YESNOCANCEL : MB_YESNO)
-                 : has(IDRETRY)  ? MB_RETRYCANCEL
-                 : has(IDCANCEL) ? MB_OKCANCEL
-                                 : MB_OK;
+// The icon (control 20 on Windows, 0x0440 in Wine's own box) compared with
+// the shared system icons.
+UINT IconStyleOf(HWND box) {
     const UINT icons[][2] = {
         {32513, MB_ICONHAND}, {32514, MB_ICONQUESTION}, {32515, MB_ICONEXCLAMATION}, {32516, MB_ICONASTERISK}};
     for (int id : {20, 0x0440}) {
         auto shown = reinterpret_cast<HICON>(SendDlgItemMessageA(box, id, STM_GETICON, 0, 0));
-        UINT icon = shown != nullptr ? MB_USERICON : 0;
         for (const auto& known : icons)
-            icon = shown == LoadIconA(nullptr, MAKEINTRESOURCEA(known[0])) ? known[1] : icon;
-        if (icon != 0)
-            return style | icon;
+            if (shown != nullptr && shown == LoadIconA(nullptr, MAKEINTRESOURCEA(known[0])))
+                return known[1];
     }
-    return style;
+    return 0;
 }
+
+}  // namespace
 
 std::string TextOf(HWND window) {
     char text[1024] = "";
@@ -36,11 +29,9 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-}  // namespace
-
-MessageBoxRecorder::MessageBoxRecorder() : previous_(activeRecorder) {
+MessageBoxRecorder::MessageBoxRecorder()
+    : hook_(SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId())), previous_(activeRecorder) {
     activeRecorder = this;
-    hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() {
@@ -55,7 +46,7 @@ LRESULT CALLBACK MessageBoxRecorder::CbtProc(int code, WPARAM wParam, LPARAM lPa
     GetClassNameA(window, className, sizeof className);
     bool isBox = lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, kTextId) != nullptr;
     if (recorder != nullptr && code == HCBT_ACTIVATE && isBox && recorder->open_.insert(window).second) {
-        recorder->boxes_.push_back({TextOf(GetDlgItem(window, kTextId)), TextOf(window), StyleOf(window)});
+        recorder->boxes_.push_back({TextOf(GetDlgItem(window, kTextId)), TextOf(window), IconStyleOf(window)});
         std::function<void()> action = std::move(recorder->insideNextBox);
         recorder->insideNextBox = nullptr;
         if (action)

@@ -12,29 +12,27 @@
 namespace testing_support {
 
 struct MessageBoxRecord {
-    std::string text;
-    std::string caption;
-    UINT style;  // MB_ button set and icon, read back from the box's controls
+    std::string text, caption;
+    UINT style;  // the MB_ICON bit of the icon shown, read back from the box
 };
 
 class MessageBoxRecorder {
 public:
     MessageBoxRecorder();  // hooks the calling thread until destroyed
     ~MessageBoxRecorder();
-    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
     const std::vector<MessageBoxRecord>& Boxes() const { return boxes_; }
-
     // Runs once, inside the next box's activation: what a timer or another
     // window could do while the box's message loop runs.
     std::function<void()> insideNextBox;
 
 private:
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
-    HHOOK hook_ = nullptr;
-    MessageBoxRecorder* previous_ = nullptr;
+    HHOOK hook_;
+    MessageBoxRecorder* previous_;
     std::vector<MessageBoxRecord> boxes_;
     std::set<HWND> open_;  // a box may be activated more than once
 };
+
+std::string TextOf(HWND window);
 
 }  // namespace testing_support
