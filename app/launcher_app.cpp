@@ -85,8 +85,7 @@ int LauncherApp::init(const char* commandLine, int) {
     window.SetBackground(kNoBackground);
     window.CreateHidden();
     SetMainWindow(window.handle);
-    if (trimWorkingSet != nullptr)
-        trimWorkingSet(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+    TrimWorkingSet();
     if (window.folderCount > 0) {
         window.RunModal(1);
     } else if (ShowMarkupDialog(nullptr, "Tapdeck could not find folder '0'. Make sure this folder exists!", "Warning",

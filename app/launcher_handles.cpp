@@ -14,3 +14,8 @@ void LoadLauncherHandles() {
     }
     fallbackIcon = LoadIconA(nullptr, IDI_EXCLAMATION);
 }
+
+void TrimWorkingSet() {
+    if (trimWorkingSet != nullptr)
+        trimWorkingSet(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}

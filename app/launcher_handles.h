@@ -16,3 +16,6 @@ extern UINT taskbarCreatedMessage;
 
 // Loads the fallback icon and looks up the trimming entry point.
 void LoadLauncherHandles();
+
+// Asks the system to trim the process's working set, where it can.
+void TrimWorkingSet();

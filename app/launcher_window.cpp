@@ -17,7 +17,6 @@ namespace {
 
 constexpr DWORD kLauncherStyle = WS_POPUP | WS_BORDER;
 constexpr int kCreationSize = 400;
-constexpr UINT kAnySound = 0xFFFFFFFF;
 constexpr COLORREF kListFill = RGB(245, 245, 245);
 constexpr COLORREF kHighlightFill = PALETTERGB(181, 189, 210);
 constexpr COLORREF kSeparator = RGB(220, 220, 220);
@@ -171,8 +170,7 @@ void LauncherWindow::OnMouseLeave(Window*, HWND) {
 void LauncherWindow::OnHide(Window*) {
     // Every hiding gives the icons' and labels' memory back to the system,
     // so the resident launcher stays small between uses.
-    if (trimWorkingSet != nullptr)
-        trimWorkingSet(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+    TrimWorkingSet();
 }
 
 void LauncherWindow::OnPaint(Window*, PaintContext* context, RECT*) {

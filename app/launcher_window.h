@@ -6,6 +6,9 @@
 #include "app/item_record.h"
 #include "framework/frame_window.h"
 
+// MessageBeep's plain warning sound.
+constexpr UINT kAnySound = 0xFFFFFFFF;
+
 // An item array has room for one record more than a folder ever holds, and
 // one more again: what a list is allocated with.
 constexpr int kItemArraySize = 17;
@@ -53,6 +56,9 @@ public:
 
 private:
     int RowHeight() const;
+    // A press found its folder or file gone: beep, and make the tray match
+    // the disk again.
+    void BeepAndRebuild();
     void AddFolderTrayIcons();
     void RemoveTrayIcons();
     // Set while ShowFolderList builds a list: the rescan's warning box runs a

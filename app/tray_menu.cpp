@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr UINT kAnySound = 0xFFFFFFFF;
-
 namespace command {
 constexpr int kQuit = 100;
 constexpr int kAbout = 101;
@@ -140,8 +138,7 @@ int LauncherWindow::FilterMessage(Window*, UINT message, WPARAM wParam, LPARAM l
         bool right = lParam == WM_RBUTTONDOWN;
         bool left = lParam == WM_LBUTTONDOWN;
         if (folderCount == 0 && (left || right)) {
-            MessageBeep(kAnySound);
-            RebuildTrayIcons();
+            BeepAndRebuild();
         } else if (right) {
             ShowFolderList(folder);
         } else if (left) {
@@ -160,7 +157,10 @@ void LauncherWindow::StartFirstItem(int folder) {
         LaunchItem(first.path);
         return;
     }
-    // Gone since the last scan: the tray is made to match the disk again.
+    BeepAndRebuild();
+}
+
+void LauncherWindow::BeepAndRebuild() {
     MessageBeep(kAnySound);
     RebuildTrayIcons();
 }

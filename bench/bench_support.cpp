@@ -70,20 +70,24 @@ void StartLauncherFramework() {
     }
 }
 
-std::string MakeLauncherBase(const char* name, int count, std::vector<std::string>* shortcuts) {
+std::string MakeLauncherBase(const char* name, int folders, int count, std::vector<std::string>* shortcuts) {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string base = std::string(temp) + name;
     RemoveTree(base);
     CreateDirectoryA(base.c_str(), nullptr);
-    CreateDirectoryA((base + "\\0").c_str(), nullptr);
-    for (int i = 0; i < count; ++i) {
-        std::string target = base + "\\target" + std::to_string(i) + ".txt";
-        MakeFile(target);
-        ShortcutSpec spec;
-        FillShortcutSpec(&spec, "", target.c_str(), nullptr, nullptr, 0, nullptr, 0, SW_SHOW);
-        shortcuts->push_back(base + "\\0\\Shortcut " + std::to_string(i) + ".lnk");
-        SaveShortcut(shortcuts->back().c_str(), &spec);
+    for (int i = 0; i < count; ++i)
+        MakeFile(base + "\\target" + std::to_string(i) + ".txt");
+    for (int k = 0; k < folders; ++k) {
+        std::string folder = base + "\\" + std::to_string(k);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        for (int i = 0; i < count; ++i) {
+            std::string target = base + "\\target" + std::to_string(i) + ".txt";
+            ShortcutSpec spec;
+            FillShortcutSpec(&spec, "", target.c_str(), nullptr, nullptr, 0, nullptr, 0, SW_SHOW);
+            shortcuts->push_back(folder + "\\Shortcut " + std::to_string(i) + ".lnk");
+            SaveShortcut(shortcuts->back().c_str(), &spec);
+        }
     }
     CopyText(baseDir, sizeof baseDir, base.c_str());
     return base;

@@ -15,8 +15,8 @@ void RemoveTree(const std::string& path);
 // desktop's taskbar up, which the tray icons need.
 void StartLauncherFramework();
 // A scratch launcher base in the temporary folder, named `name`, whose
-// folder 0 holds `count` shortcuts to empty text files; baseDir points at it.
-// Returns the base and, in `shortcuts`, the links' paths.
-std::string MakeLauncherBase(const char* name, int count, std::vector<std::string>* shortcuts);
+// folders 0 to `folders` - 1 hold `count` shortcuts each to empty text files;
+// baseDir points at it. Returns the base and, in `shortcuts`, the links' paths.
+std::string MakeLauncherBase(const char* name, int folders, int count, std::vector<std::string>* shortcuts);
 void Pump();  // runs what is queued
 double Median(std::vector<double> values);

@@ -20,8 +20,6 @@
 #include "app/launcher_window.h"
 #include "app/tray_icons.h"
 #include "framework/pointer_tracking.h"
-#include "util/bounded_text.h"
-#include "util/shortcut.h"
 
 namespace {
 
@@ -77,7 +75,7 @@ double TrayRefresh(HWND owner, const ItemRecord* first) {
 int main() {
     StartLauncherFramework();
     std::vector<std::string> shortcuts;
-    std::string base = MakeLauncherBase("tapdeck-list-bench", kShortcuts, &shortcuts);
+    std::string base = MakeLauncherBase("tapdeck-list-bench", 1, kShortcuts, &shortcuts);
 
     static LauncherWindow window;
     window.windowFlags |= window_flags::kNoQuitOnDestroy;

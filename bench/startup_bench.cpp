@@ -16,14 +16,12 @@
 
 #include "bench/bench_support.h"
 #include "util/registry.h"
-#include "util/shortcut.h"
 
 namespace {
 
 constexpr int kRuns = 21;
 constexpr int kFolders = 16;
 constexpr int kShortcuts = 15;
-const std::string kRoot = "c:\\tapdeck-startup-bench";
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tapdeck";
 
 std::string Beside(const std::string& name) {
@@ -31,21 +29,6 @@ std::string Beside(const std::string& name) {
     GetModuleFileNameA(nullptr, self, sizeof self);
     std::string path = self;
     return path.substr(0, path.rfind('\\') + 1) + name;
-}
-
-// 16 folders of 15 shortcuts to programs every system has.
-void MakeFolders() {
-    const char* targets[] = {"c:\\windows\\notepad.exe", "c:\\windows\\regedit.exe", "c:\\windows\\system32\\cmd.exe"};
-    for (int k = 0; k < kFolders; ++k) {
-        std::string folder = kRoot + "\\" + std::to_string(k);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        for (int i = 0; i < kShortcuts; ++i) {
-            ShortcutSpec spec;
-            std::string name = "Item " + std::to_string(i);
-            FillShortcutSpec(&spec, name.c_str(), targets[i % 3], nullptr, nullptr, 0, nullptr, 0, SW_SHOW);
-            SaveShortcut((folder + "\\" + name + ".lnk").c_str(), &spec);
-        }
-    }
 }
 
 // Starts `exe`, waits until it first waits for input, then closes its window
@@ -84,14 +67,13 @@ int main(int argc, char** argv) {
     CoInitialize(nullptr);
     std::string product = argc > 1 ? argv[1] : Beside("..\\app\\Tapdeck.exe");
     std::string bare = Beside("bare_window.exe");
-    RemoveTree(kRoot);
-    CreateDirectoryA(kRoot.c_str(), nullptr);
-    std::string tapdeck = kRoot + "\\Tapdeck.exe";
+    std::vector<std::string> shortcuts;
+    std::string root = MakeLauncherBase("tapdeck-startup-bench", kFolders, kShortcuts, &shortcuts);
+    std::string tapdeck = root + "\\Tapdeck.exe";
     if (!CopyFileA(product.c_str(), tapdeck.c_str(), FALSE)) {
         fprintf(stderr, "startup_bench: cannot copy %s\n", product.c_str());
         return 1;
     }
-    MakeFolders();
     char name[64];
     bool registered = RegReadValue(kUninstallKey, HKEY_LOCAL_MACHINE, REG_SZ, "DisplayName", name, sizeof name) == 0;
     if (!registered) {
@@ -112,7 +94,7 @@ int main(int argc, char** argv) {
         RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, kUninstallKey);
     WIN32_FILE_ATTRIBUTE_DATA size{};
     GetFileAttributesExA(product.c_str(), GetFileExInfoStandard, &size);
-    RemoveTree(kRoot);
+    RemoveTree(root);
     double ours = Median(tapdeckTimes), theirs = Median(bareTimes);
     printf(
         "start-up, median of %d runs: Tapdeck %.1f ms (16 folders of %d shortcuts), bare program %.1f ms, "

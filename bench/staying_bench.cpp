@@ -157,7 +157,7 @@ void Copy(const std::string& base) {
 int main() {
     StartLauncherFramework();
     std::vector<std::string> shortcuts;
-    std::string base = MakeLauncherBase("tapdeck-staying-bench", kShortcuts, &shortcuts);
+    std::string base = MakeLauncherBase("tapdeck-staying-bench", 1, kShortcuts, &shortcuts);
     static LauncherWindow window;
     window.windowFlags |= window_flags::kNoQuitOnDestroy;
     window.CreateHidden();

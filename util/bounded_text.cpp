@@ -10,7 +10,13 @@
 // executable that the program never uses. This one also ends every text and
 // reports the length it wanted.
 extern "C" int __cdecl __ms_vsnprintf(char* dst, size_t size, const char* format, va_list args);
-#define vsnprintf __ms_vsnprintf
+static int FormatArguments(char* dst, size_t size, const char* format, va_list args) {
+    return __ms_vsnprintf(dst, size, format, args);
+}
+#else
+static int FormatArguments(char* dst, size_t size, const char* format, va_list args) {
+    return vsnprintf(dst, size, format, args);
+}
 #endif
 
 bool CopyText(char* dst, size_t size, const char* src) {
@@ -36,7 +42,7 @@ bool FormatText(char* dst, size_t size, const char* format, ...) {
     }
     va_list args;
     va_start(args, format);
-    int length = vsnprintf(dst, size, format, args);
+    int length = FormatArguments(dst, size, format, args);
     va_end(args);
     if (length < 0 || static_cast<size_t>(length) >= size) {
         dst[0] = '\0';
