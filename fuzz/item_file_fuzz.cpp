@@ -23,16 +23,14 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-void CheckTerminated(const ItemRecord& record) {
-    Check(memchr(record.path, '\0', sizeof record.path) && memchr(record.label, '\0', sizeof record.label));
+bool Terminated(const ItemRecord& record) {
+    return memchr(record.path, '\0', sizeof record.path) && memchr(record.label, '\0', sizeof record.label);
 }
 
 Bytes Rescan(const Bytes& stored, const std::string& prefix, const std::vector<std::string>& listing) {
     ItemRecord records[item_file::kMaxStoredRead];
     int count = DecodeStoredRecords(stored.data(), stored.size(), records);
-    Check(count >= 0 && count <= item_file::kMaxStoredRead);
-    for (int i = 0; i < count; ++i)
-        CheckTerminated(records[i]);
+    Check(count >= 0 && count <= item_file::kMaxStoredRead && std::all_of(records, records + count, Terminated));
     static ItemMerge merge;
     BeginMerge(&merge, records, count);
     for (size_t i = 0; i < listing.size() && MergeListedName(&merge, prefix.c_str(), listing[i].c_str()); ++i) {
@@ -64,13 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     ItemRecord firstItem;
-    Check(DecodeFirstItem(stored.data(), stored.size(), stored.size(), &firstItem) >= 1);
-    CheckTerminated(firstItem);
+    Check(DecodeFirstItem(stored.data(), stored.size(), stored.size(), &firstItem) >= 1 && Terminated(firstItem));
     Bytes once = Rescan(stored, prefix, listing);
     ItemRecord back[item_file::kMaxStoredRead];
     int count = DecodeStoredRecords(once.data(), once.size(), back);
-    Check(HasItemMagic(once.data(), once.size()) && count <= item_file::kMaxItems);
-    Check(once.size() == item_file::kHeaderSize + count * item_file::kRecordSize);
+    Check(HasItemMagic(once.data(), once.size()) && count <= item_file::kMaxItems &&
+          once.size() == item_file::kHeaderSize + count * item_file::kRecordSize);
     for (int i = 0; i < count; ++i)
         Check(back[i].path[0] != '\0');  // no record without a path
     Check(Rescan(once, prefix, listing) == once);
