@@ -1,6 +1,7 @@
-// The shared set-up of the Windows test programs: the message-box recorder,
-// the message pump and scratch folders.
+// The shared set-up of the Windows test programs: their entry point, the
+// message-box recorder, the message pump and scratch folders.
 
+#include <objbase.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -151,3 +152,12 @@ void RemoveTree(const std::string& path) {
 }
 
 }  // namespace testing_support
+
+// COM for the shell objects, and a message-box recorder for the whole run so
+// that no stray box can block it.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    CoInitialize(nullptr);
+    testing_support::MessageBoxRecorder safetyNet;
+    return RUN_ALL_TESTS();
+}
