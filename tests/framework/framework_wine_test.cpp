@@ -154,10 +154,7 @@ protected:
 };
 RECT FrameworkTest::unclipped;
 
-using DispatchTest = FrameworkTest;
-using TrackingTest = FrameworkTest;
-
-TEST_F(DispatchTest, MessagesFiltersAndClosing) {
+TEST_F(FrameworkTest, MessagesFiltersModalLoopAndClosing) {
     // Points are signed halves: a captured pointer left of or above the
     // window is negative. Filter bits 3: neither the step nor the default
     // processing; 1: the step, then the filter's result; 2: no step, the
@@ -184,32 +181,14 @@ TEST_F(DispatchTest, MessagesFiltersAndClosing) {
         EXPECT_EQ(log, row.expected) << &row - rows;
     }
 
-    // A close asks the window, then each framework child; one refusal keeps
-    // them all. The main window's end posts one quit.
-    RecordingFrame child("X", &log);
-    child.CreateFrame(frame->handle, 0, 0, 20, 20, 0, nullptr, nullptr, nullptr, 0);
-    child.canClose = frame->filterBits = 0;
-    frame->canClose = 1;
-    log.clear();
-    Send(WM_CLOSE);
-    child.canClose = 1;
-    frame->windowFlags &= ~window_flags::kNoQuitOnDestroy;
-    Send(WM_CLOSE);
-    EXPECT_EQ(log, "CanClose(W,2) CanClose(X,2) CanClose(W,2) CanClose(X,2)");
-    MSG msg;
-    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) &&
-                !PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_TRUE(mainWindow == nullptr && child.handle == nullptr);
-}
-
-TEST_F(DispatchTest, WaysTheModalLoopEnds) {
+    frame->filterBits = 0;
     RecordingFrame other("O", &log);
     other.CreateFrame(frame->handle, 0, 0, 50, 50, 0, nullptr, nullptr, nullptr, 0);
     HWND w = frame->handle;
     // Sentinels for a WM_CLOSE and a WM_APP; any other word is a WM_COMMAND's wParam.
     const WPARAM close = WPARAM(-1), agree = WPARAM(-2);
     // clang-format off
-    const struct { std::vector<std::pair<HWND, WPARAM>> posts; int canClose, commandBits, result; const char* expected; } rows[] = {
+    const struct { std::vector<std::pair<HWND, WPARAM>> posts; int canClose, commandBits, result; const char* expected; } loops[] = {
         // Only the modal window may close while its loop runs: O is not even asked.
         {{{other.handle, close}, {w, close}}, 1, 0, 2, "CanClose(W,2) ModalCancel"},
         // Refused twice, then agreed to.
@@ -221,16 +200,14 @@ TEST_F(DispatchTest, WaysTheModalLoopEnds) {
         // Bit 2 of the command's result skips the ending check.
         {{{w, IDCANCEL}, {w, close}}, 1, 2, 2, "Command(0,2) CanClose(W,2) ModalCancel"}};
     // clang-format on
-    for (const auto& row : rows) {
+    for (const auto& row : loops) {
         log.clear();
         frame->canClose = row.canClose;
         frame->commandBits = row.commandBits;
-        for (const auto& post : row.posts)
-            PostMessageA(post.first,
-                         post.second == close   ? WM_CLOSE
-                         : post.second == agree ? WM_APP
-                                                : WM_COMMAND,
-                         post.second, 0);
+        for (const auto& [to, word] : row.posts) {
+            UINT message = word == close ? WM_CLOSE : word == agree ? WM_APP : WM_COMMAND;
+            PostMessageA(to, message, word, 0);
+        }
         EXPECT_EQ(frame->RunModal(1), row.result) << row.expected;
         EXPECT_EQ(log.substr(0, log.find(" Hide")), row.expected);  // hidden where it was shown
         EXPECT_TRUE(!IsWindowVisible(w) && modalDepth + frame->inModalLoop == 0 && IsWindow(other.handle));
@@ -248,12 +225,20 @@ TEST_F(DispatchTest, WaysTheModalLoopEnds) {
     frame->EndModal(1);
     Send(WM_COMMAND, MAKEWPARAM(IDOK, 0));
     EXPECT_EQ(frame->modalResult, 0);
+    // A close asks the window, then each framework child; one refusal keeps
+    // them all. The main window's end posts one quit.
+    other.canClose = 0;
     Send(WM_CLOSE);
-    EXPECT_EQ(log, "Command(0,1) CanClose(W,2) CanClose(O,2)");
-    EXPECT_TRUE(frame->handle == nullptr && other.handle == nullptr);
+    other.canClose = 1;
+    frame->windowFlags &= ~window_flags::kNoQuitOnDestroy;
+    Send(WM_CLOSE);
+    EXPECT_EQ(log, "Command(0,1) CanClose(W,2) CanClose(O,2) CanClose(W,2) CanClose(O,2)");
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) &&
+                !PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_TRUE(mainWindow == nullptr && frame->handle == nullptr && other.handle == nullptr);
 }
 
-TEST_F(TrackingTest, Scripts) {
+TEST_F(FrameworkTest, PointerScripts) {
     // clang-format off
     const struct { int dragMode; const char *script, *expected; } rows[] = {
         // A still press starts the drag at the holdTicks-th poll, clipped and captured.

@@ -2,6 +2,7 @@
 // message-box recorder, the message pump and scratch folders.
 
 #include <objbase.h>
+#include <shellapi.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -137,18 +138,11 @@ bool FolderExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES && !FileExists(path);
 }
 
+// The shell deletes read-only files too.
 void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
-        std::string child = path + "\\" + entry.cFileName;
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileA(child.c_str());  // read-only too
-        else if (entry.cFileName[0] != '.')
-            RemoveTree(child);
-    }
-    FindClose(find);
-    RemoveDirectoryA(path.c_str());
+    std::string from = path + '\0';  // a list of names, ended by an empty one
+    SHFILEOPSTRUCTA remove = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
+    SHFileOperationA(&remove);
 }
 
 }  // namespace testing_support
