@@ -116,12 +116,11 @@ protected:
             sscanf(a.c_str() + 1, "%d,%d", &x, &y);
             for (int i = 0; a[0] == 'T' && i < x; ++i)
                 PollTimerProc(nullptr, WM_TIMER, 0, 0);
-            RECT client;
-            GetClientRect(frame->handle, &client);
-            MapWindowPoints(frame->handle, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            RECT window;  // its client area, as it has no frame
+            GetWindowRect(frame->handle, &window);
             char state[64];
             snprintf(state, sizeof state, "K%ld,%ld%s%s%s", dragInfo.start.x, dragInfo.start.y,
-                     GetCapture() == frame->handle ? "c" : "", ClipIs(client) ? "k" : "", dragInfo.dc ? "d" : "");
+                     GetCapture() == frame->handle ? "c" : "", ClipIs(window) ? "k" : "", dragInfo.dc ? "d" : "");
             // clang-format off
             switch (a[0]) {
                 case 'M': PointAt(x, y); Send(WM_MOUSEMOVE, pressed_ ? MK_LBUTTON : 0, MAKELPARAM(x, y)); break;
