@@ -191,11 +191,9 @@ TEST_F(FrameworkTest, MessagesFiltersModalLoopAndClosing) {
         // Only the modal window may close while its loop runs: O is not even asked.
         {{{other.handle, close}, {w, close}}, 1, 0, 2, "CanClose(W,2) ModalCancel"},
         // Refused twice, then agreed to.
-        {{{w, close}, {w, IDOK}, {w, agree}, {w, IDOK}}, 0, 0, 1,
-         "CanClose(W,2) Command(0,1) CanClose(-,1) Command(0,1) CanClose(-,1) ModalOk"},
+        {{{w, close}, {w, IDOK}, {w, agree}, {w, IDOK}}, 0, 0, 1, "CanClose(W,2) Command(0,1) CanClose(-,1) Command(0,1) CanClose(-,1) ModalOk"},
         // Only an id below 32 without a notification code ends the loop.
-        {{{w, 32}, {w, MAKEWPARAM(IDOK, BN_DOUBLECLICKED)}, {w, IDOK}}, 1, 0, 1,
-         "Command(0,32) Command(5,1) Command(0,1) CanClose(-,1) ModalOk"},
+        {{{w, 32}, {w, MAKEWPARAM(IDOK, BN_DOUBLECLICKED)}, {w, IDOK}}, 1, 0, 1, "Command(0,32) Command(5,1) Command(0,1) CanClose(-,1) ModalOk"},
         // Bit 2 of the command's result skips the ending check.
         {{{w, IDCANCEL}, {w, close}}, 1, 2, 2, "Command(0,2) CanClose(W,2) ModalCancel"}};
     // clang-format on

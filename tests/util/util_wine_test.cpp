@@ -21,7 +21,7 @@ namespace {
 using namespace testing_support;
 using namespace file_mode;
 
-TEST(WFile, OpenModesNamesAndAWalk) {
+TEST(FilesAndFolders, OpenModesNamesAWalkAndFolderPaths) {
     ScratchFolder scratch;
     std::string longest(255 - scratch.Path().size() - 1, 'f');  // a full path of 255 characters
     // clang-format off
@@ -88,19 +88,17 @@ TEST(WFile, OpenModesNamesAndAWalk) {
     EXPECT_EQ(file.Open(walk.c_str(), 1) + file.Close(), 0);  // the forgotten handle was released
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text + "|" + boxes.Boxes()[0].caption, "File was not closed properly|Error WFile");
-}
 
-TEST(CreateFolderPath, Table) {
-    ScratchFolder scratch;
+    // Folder paths: made, then already there; too long: refused whole, not cut.
     scratch.WriteFile("file", "");
     std::string base = scratch.Path() + "\\";
     std::string fits = base + std::string(254 - base.size(), 'd');  // room for its '\' and the terminator
     // clang-format off
-    const struct { std::string path; int result; bool made; } rows[] = {  // made, then already there; too long: refused whole, not cut
+    const struct { std::string path; int result; bool made; } folders[] = {
         {scratch / "one\\two\\", 0, true}, {scratch / "one\\two\\three", 0, true}, {"relative\\path", 1, false}, {"", 1, false},
         {scratch / "file\\below", 4, false}, {fits + "e", 2, false}, {fits, 0, true}};
     // clang-format on
-    for (const auto& row : rows) {
+    for (const auto& row : folders) {
         EXPECT_EQ(CreateFolderPath(row.path.c_str()), row.result) << row.path;
         EXPECT_EQ(!row.path.empty() && FolderExists(row.path), row.made) << row.path;
     }
