@@ -10,8 +10,6 @@ class ScratchFolder {
 public:
     ScratchFolder();  // named after the running test
     ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     const std::string& Path() const { return path_; }  // no trailing backslash
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
