@@ -54,11 +54,12 @@ std::string PlantedDll() {
 }
 
 // Run before the tests: under another name this program plays the installer
-// ("install" or "uninstall", then the driver's words) and ends there.
+// with the driver's words it is given, and ends there; as uninstall.exe it
+// plays the removal.
 int PlayInstaller() {
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, sizeof self);
-    if (__argc != 3 || FindNoCase(self, "\\installer_wine_tests.exe") != nullptr)
+    if (__argc != 2 || FindNoCase(self, "\\installer_wine_tests.exe") != nullptr)
         return 0;
     CoInitialize(nullptr);
     MessageBoxRecorder boxes;
@@ -67,14 +68,14 @@ int PlayInstaller() {
     markup_testing::postInput = true;
     markup_testing::Outcome outcome = markup_testing::Drive(
         [&] {
-            if (std::string(__argv[1]) == "uninstall")
+            if (FindNoCase(self, "\\uninstall.exe") != nullptr)
                 return installer.Uninstall(), 0;
             installer.RunInstall();
             planted += " " + PlantedDll();  // the search restricted by now
             installer.ReportComplete();
             return static_cast<int>(installer.aborted);
         },
-        __argv[2], 60000);
+        __argv[1], 60000);
     for (const MessageBoxRecord& box : boxes.Boxes())
         outcome.seen += " | box " + box.caption + " " + box.text;
     Put(Beside("run.txt"), outcome.seen + " | " + std::to_string(outcome.result) + " " + planted + outcome.failure,
@@ -106,7 +107,6 @@ TEST(Installer, CoursesThatEndEarlyOrOddly) {
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "Folder\\shell\\open\\ddeexec");  // tried before the command
     Write(HKEY_CLASSES_ROOT, "Folder\\shell\\open\\command", "", "cmd /c rem \"%1\"");
     ScratchFolder scratch;
-    using Prepare = std::function<void(const std::string& folder)>;
     HANDLE held = INVALID_HANDLE_VALUE;
     const std::string licence =
         "Please read the license agreement and press 'Continue' to proceed with the installation. [";
@@ -119,30 +119,26 @@ TEST(Installer, CoursesThatEndEarlyOrOddly) {
     const std::string aborted = "Install aborted. [-]" + end,
                       cannotCreate = "Could not create the installation folder, Install aborted. [-]" + end;
     // clang-format off
-    const Prepare noLicence = [](const std::string& f) { DeleteFileA((f + "readme.txt").c_str()); };
-    const Prepare noHelp = [](const std::string& f) { DeleteFileA((f + "Tapdeck.htm").c_str()); };
-    const Prepare bigLicence = [](const std::string& f) { Put(f + "readme.txt", std::string(1 << 20, 'L'), "ab"); };
-    const Prepare inUse = [&held](const std::string&) {
-        CreateFolderPath(kFolder.c_str()), held = CreateFileA(kExe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr); };
-    // Registered as an earlier version did, unquoted, with the link and the folder.
-    const Prepare unquoted = [](const std::string&) {
-        Write(HKEY_LOCAL_MACHINE, kKey, "DisplayName", "Tapdeck (Remove only)"), Write(HKEY_LOCAL_MACHINE, kKey, "UninstallString", kExe + " /U 1.10");
-        CreateFolderShortcut(CSIDL_STARTUP, "Tapdeck", kExe.c_str()), CreateFolderPath(kFolder.c_str()); };
-    const struct { std::string exe; Prepare prepare; const char* course; std::string script, shown, after; } rows[] = {
-        // exe below the scratch folder (or a full path); the words; what it showed; folder, entry, link
-        {"no licence\\setup.exe", noLicence, "install", "?msg Enter", incomplete, none},
-        {"no help page\\setup.exe", noHelp, "install", "?msg Enter", incomplete, none},
-        {"misnamed\\install.exe", nullptr, "install", "?msg Enter", incomplete, none},
-        {"licence refused\\setup.exe", nullptr, "install", "?msg Esc wait ?msg Enter", L + aborted, none},
-        {"licence too large\\setup.exe", bigLicence, "install", "?msg Esc wait ?msg Enter", licence + "0] " + aborted, none},
-        {"options aborted\\setup.exe", nullptr, "install", agree + "?msg Esc wait Enter", "Select a folder and set the requested options. [32]" + end, none},
-        {"too long\\setup.exe", nullptr, "install", agree + "text:" + kLong + " Enter wait ?msg Enter", cannotCreate, none},
-        {"in use\\setup.exe", inUse, "install", agree + "Enter wait ?msg Enter", "Could not copy all the files!, Install aborted. [-] | box " +
-         scratch / "in use\\setup.exe Could not copy file" + end, "1, 0, link 0"},
-        {"unquoted\\setup.exe", unquoted, "uninstall", "?msg Enter", "Uninstall completed. Please close the application and remove the files manually [-] | 0 loads",
+    const struct { std::string exe; std::function<void(const std::string& folder)> prepare; std::string script, shown, after; } rows[] = {
+        // exe below the scratch folder (or a full path), run with the words; what it showed; folder, entry, link
+        {"no licence\\setup.exe", [](const std::string& f) { DeleteFileA((f + "readme.txt").c_str()); }, "?msg Enter", incomplete, none},
+        {"no help page\\setup.exe", [](const std::string& f) { DeleteFileA((f + "Tapdeck.htm").c_str()); }, "?msg Enter", incomplete, none},
+        {"misnamed\\install.exe", nullptr, "?msg Enter", incomplete, none},
+        {"licence refused\\setup.exe", nullptr, "?msg Esc wait ?msg Enter", L + aborted, none},
+        {"licence too large\\setup.exe", [](const std::string& f) { Put(f + "readme.txt", std::string(1 << 20, 'L'), "ab"); },
+         "?msg Esc wait ?msg Enter", licence + "0] " + aborted, none},
+        {"options aborted\\setup.exe", nullptr, agree + "?msg Esc wait Enter", "Select a folder and set the requested options. [32]" + end, none},
+        {"too long\\setup.exe", nullptr, agree + "text:" + kLong + " Enter wait ?msg Enter", cannotCreate, none},
+        {"in use\\setup.exe", [&held](const std::string&) { CreateFolderPath(kFolder.c_str()), held = CreateFileA(kExe.c_str(), GENERIC_WRITE, 0, nullptr,
+         CREATE_ALWAYS, 0, nullptr); }, agree + "Enter wait ?msg Enter", "Could not copy all the files!, Install aborted. [-] | box " + scratch /
+         "in use\\setup.exe Could not copy file" + end, "1, 0, link 0"},
+        // Registered as an earlier version did, unquoted, with the link and the folder.
+        {"unquoted\\uninstall.exe", [](const std::string&) { Write(HKEY_LOCAL_MACHINE, kKey, "DisplayName", "Tapdeck (Remove only)"),
+         Write(HKEY_LOCAL_MACHINE, kKey, "UninstallString", kExe + " /U 1.10"), CreateFolderShortcut(CSIDL_STARTUP, "Tapdeck", kExe.c_str()),
+         CreateFolderPath(kFolder.c_str()); }, "?msg Enter", "Uninstall completed. Please close the application and remove the files manually [-] | 0 loads",
          "1, 0, link 0"},
         // A package inside the installation folder: its licence and help page copied onto themselves would be emptied.
-        {kFolder + "\\setup.exe", nullptr, "install", agree + "Enter wait ?msg Enter", "Installation complete. [-] | 0 loads refused", "1, 1, link 1"}};
+        {kFolder + "\\setup.exe", nullptr, agree + "Enter wait ?msg Enter", "Installation complete. [-] | 0 loads refused", "1, 1, link 1"}};
     // clang-format on
     for (const auto& row : rows) {
         CleanWorld();
@@ -156,7 +152,7 @@ TEST(Installer, CoursesThatEndEarlyOrOddly) {
             CopyFileA((TAPDECK_PACKAGE_DIR "\\" + std::string(name)).c_str(), (folder + name).c_str(), FALSE);
         if (row.prepare)
             row.prepare(folder);
-        EXPECT_EQ(_spawnl(_P_WAIT, exe.c_str(), "setup", row.course, ("\"" + row.script + "\"").c_str(), nullptr), 0);
+        EXPECT_EQ(_spawnl(_P_WAIT, exe.c_str(), "setup", ("\"" + row.script + "\"").c_str(), nullptr), 0);
         EXPECT_EQ(ReadWholeFile(folder + "run.txt"), row.shown) << row.exe;
         CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
         char startup[MAX_PATH] = "";

@@ -18,7 +18,7 @@ struct Script {
     std::vector<std::string> words;
     size_t next;
     DWORD deadline;
-    bool busy, timedOut, moved;
+    bool timedOut, moved;
     HWND dialog;
     std::string seen;
 };
@@ -67,7 +67,7 @@ void SendMouse(DWORD flags, POINT at) {  // rounded up, so that scaling back to 
     SendInput(1, &input, sizeof input);
 }
 
-// Where a click goes: an item's centre, "close" the close box, "list2" list item 2.
+// Where a click goes: an item's centre, or "close" the close box.
 bool Target(const std::string& where, POINT* p) {
     HWND dialog = MarkupDialog();
     RECT r = {};
@@ -80,14 +80,8 @@ bool Target(const std::string& where, POINT* p) {
         }
         return false;
     }
-    bool list = where.rfind("list", 0) == 0;
-    HWND item = Item(list ? "400" : where);
-    if (item == nullptr || (list && SendMessageA(item, LB_GETITEMRECT, atoi(where.c_str() + 4), (LPARAM)&r) == LB_ERR))
+    if (!GetWindowRect(Item(where), &r))
         return false;
-    if (list)
-        MapWindowPoints(item, nullptr, reinterpret_cast<POINT*>(&r), 2), r.right = r.left + 20;
-    else
-        GetWindowRect(item, &r);
     *p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     return true;
 }
@@ -154,19 +148,19 @@ bool Run(Script* s, const std::string& word) {
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     Script* s = running;
-    if (s == nullptr || s->busy)
+    if (s == nullptr)
         return;
     // Also after the last word: a dialog the script failed to end must not block.
     if (GetTickCount() - s->deadline < 0x80000000u)
         s->timedOut = true, PostMessageA(Item("c"), WM_CLOSE, 0, 0), PostMessageA(MarkupDialog(), WM_CLOSE, 0, 0);
     else if (s->next < s->words.size())
-        s->busy = true, s->next += Run(s, s->words[s->next]) ? 1 : 0, s->busy = false;
+        s->next += Run(s, s->words[s->next]) ? 1 : 0;
 }
 
 }  // namespace
 
 Outcome Drive(const std::function<int()>& show, const std::string& script, unsigned timeoutMs) {
-    Script s = {{"wait"}, 0, GetTickCount() + timeoutMs, false, false, false, nullptr, ""};
+    Script s = {{"wait"}, 0, GetTickCount() + timeoutMs, false, false, nullptr, ""};
     std::istringstream words(script);
     for (std::string word; words >> word;)
         s.words.push_back(word);

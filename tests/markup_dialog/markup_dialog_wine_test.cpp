@@ -40,7 +40,7 @@ TEST(MarkupDialog, Scenarios) {
         {"+&Continue|-&Abort installation", kOptions, "C:\\Program Files\\zuvware\\Tapdeck", 256, 5, "?t:401/402 click:500 click:501 "
          "until:on:501=1 click:close", 1, 6, nullptr, "C:\\Program Files\\zuvware\\Tapdeck"},
         // A double click in a list chooses the default button; a drop-down gives back the selection it was given.
-        {ok, "<L>", "first|!Error|third", 0, 0, "dbl:list2", 0, 2 << 16, nullptr, ""}, {ok, "<D>", "a|b|c", 0, 1 << 16, "Enter", 0, 1 << 16, nullptr, ""},
+        {ok, "<L>", "first|!Error|third", 0, 0, "dbl:400", 0, 1 << 16, nullptr, ""}, {ok, "<D>", "a|b|c", 0, 1 << 16, "Enter", 0, 1 << 16, nullptr, ""},
         // The edit's text comes back within textSize.
         {ok, "<E>", "ab", 5, 0, "set:400=abcdef Enter", 0, 0, "abcd", ""}, {ok, "<E>", "ab", 1, 0, "Enter", 0, 0, "", ""},
         // A quit message ends the dialog with -1, and nothing comes back.
