@@ -24,7 +24,7 @@ struct Outcome {
     HWND dialog;          // the last markup dialog the script waited for
 };
 
-Outcome Drive(const std::function<int()>& show, const std::string& script, unsigned timeoutMs = 10000);
+Outcome Drive(const std::function<int()>& show, const std::string& script, unsigned timeoutMs = 20000);
 
 // Keys posted to the focused control and buttons clicked by message instead
 // of typed and clicked: they take the dialog's own loop as real ones do, but
