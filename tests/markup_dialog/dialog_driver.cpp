@@ -23,7 +23,7 @@ struct Script {
     std::string seen;
 };
 
-Script* running = nullptr;
+Script running;  // the script of the timer that runs now
 
 HWND MarkupDialog() {
     HWND dialog = FindWindowA(kMarkupDialogClass, nullptr);
@@ -46,25 +46,18 @@ HWND Item(const std::string& id) {
     return id.find('/') == std::string::npos ? item : GetDlgItem(item, atoi(id.c_str() + id.find('/') + 1));
 }
 
-void PressKey(WORD key) {
-    WORD scan = static_cast<WORD>(MapVirtualKeyA(key, 0));
+void PressKey(BYTE key) {
     HWND focus = GetFocus() != nullptr ? GetFocus() : MarkupDialog();
-    INPUT inputs[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
-    inputs[0].ki = {key, scan, 0, 0, 0};
-    inputs[1].ki = {key, scan, KEYEVENTF_KEYUP, 0, 0};
-    if (!postInput)
-        SendInput(2, inputs, sizeof(INPUT));
+    if (postInput)
+        PostMessageA(focus, WM_KEYDOWN, key, 1);
     else
-        PostMessageA(focus, WM_KEYDOWN, key, 1 | scan << 16),
-            PostMessageA(focus, WM_KEYUP, key, 0xC0000001 | scan << 16);
+        keybd_event(key, 0, 0, 0), keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
 }
 
 void SendMouse(DWORD flags, POINT at) {  // rounded up, so that scaling back to pixels lands on the same pixel
-    INPUT input = {INPUT_MOUSE, {}};
-    input.mi.dx = (at.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (at.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
+    mouse_event(flags | MOUSEEVENTF_ABSOLUTE,
+                (at.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN),
+                (at.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN), 0, 0);
 }
 
 // Where a click goes: an item's centre, or "close" the close box.
@@ -147,9 +140,7 @@ bool Run(Script* s, const std::string& word) {
 }
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    Script* s = running;
-    if (s == nullptr)
-        return;
+    Script* s = &running;
     // Also after the last word: a dialog the script failed to end must not block.
     if (GetTickCount() - s->deadline < 0x80000000u)
         s->timedOut = true, PostMessageA(Item("c"), WM_CLOSE, 0, 0), PostMessageA(MarkupDialog(), WM_CLOSE, 0, 0);
@@ -160,15 +151,13 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 Outcome Drive(const std::function<int()>& show, const std::string& script, unsigned timeoutMs) {
-    Script s = {{"wait"}, 0, GetTickCount() + timeoutMs, false, false, nullptr, ""};
+    Script& s = running = {{"wait"}, 0, GetTickCount() + timeoutMs, false, false, nullptr, ""};
     std::istringstream words(script);
     for (std::string word; words >> word;)
         s.words.push_back(word);
-    running = &s;
     UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
     int result = show();
     KillTimer(nullptr, timer);
-    running = nullptr;
     bool stopped = s.timedOut || s.next < s.words.size();
     std::string at = "stopped at word " + std::to_string(s.next) + (s.timedOut ? " (timed out)" : "");
     return {result, s.seen, stopped ? at : "", s.dialog};
