@@ -92,6 +92,7 @@ void Write(HKEY root, const char* key, const char* name, const std::string& valu
 
 void CleanWorld() {
     RemoveTree("c:\\program files\\zuvware");
+    DeleteFileA("c:\\program files\\zuvware");
     RemoveTree("c:\\tapdeck-test-long");
     RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, kKey);
     DeleteFolderShortcut(CSIDL_STARTUP, "Tapdeck");
@@ -128,6 +129,8 @@ TEST(Installer, CoursesThatEndEarlyOrOddly) {
         {"licence too large\\setup.exe", [](const std::string& f) { Put(f + "readme.txt", std::string(1 << 20, 'L'), "ab"); },
          "?msg Esc wait ?msg Enter", licence + "0] " + aborted, none},
         {"options aborted\\setup.exe", nullptr, agree + "?msg Esc wait Enter", "Select a folder and set the requested options. [32]" + end, none},
+        {"file there\\setup.exe", [](const std::string&) { Put("c:\\program files\\zuvware", "", "wb"); }, agree + "Enter wait ?msg Enter",
+         cannotCreate, none},
         {"too long\\setup.exe", nullptr, agree + "text:" + kLong + " Enter wait ?msg Enter", cannotCreate, none},
         {"in use\\setup.exe", [&held](const std::string&) { CreateFolderPath(kFolder.c_str()), held = CreateFileA(kExe.c_str(), GENERIC_WRITE, 0, nullptr,
          CREATE_ALWAYS, 0, nullptr); }, agree + "Enter wait ?msg Enter", "Could not copy all the files!, Install aborted. [-] | box " + scratch /
