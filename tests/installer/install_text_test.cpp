@@ -8,14 +8,10 @@ namespace {
 
 using namespace install_text;
 
-std::string Long(size_t length) {
-    return "c:\\" + std::string(length - 3, 'f');
-}
-
 // Each folder is built into a command and cut back; commands without a folder
 // are only cut. An empty command: refused; an empty cut: no folder named.
 TEST(InstallText, UninstallCommandBuiltAndCutBack) {
-    const std::string dflt = "c:\\program files\\zuvware\\Tapdeck";
+    const std::string dflt = "c:\\program files\\zuvware\\Tapdeck", fits = "c:\\" + std::string(230, 'f');
     // clang-format off
     const struct { std::string folder, command, cut; const char* name; } rows[] = {
         {dflt, "\"" + dflt + "\\Tapdeck.exe\" /U 1.10", dflt, "default folder with blanks, quoted"},
@@ -23,24 +19,22 @@ TEST(InstallText, UninstallCommandBuiltAndCutBack) {
         {"c:\\", "\"c:\\Tapdeck.exe\" /U 1.10", "c:\\", "drive root"}, {"", "c:\\Tapdeck.exe /U 1.10", "c:\\", "unquoted drive root"},
         {"d:\\apps\\", "\"d:\\apps\\Tapdeck.exe\" /U 1.10", "d:\\apps", "trailing backslash"}, {"", "Tapdeck.exe /U 1.10", "", "no backslash"},
         {"", "\"c:\\dir\\Tapdeck.exe /U 1.10", "", "unclosed quote"}, {"", "\"a\\b\\c\" x\\y", "a\\b", "backslash after the quotes ignored"},
-        {Long(233), "\"" + Long(233) + "\\Tapdeck.exe\" /U 1.10", Long(233), "longest folder that fits 256 bytes"}, {Long(234), "", "", "one too long"}};
+        {fits, "\"" + fits + "\\Tapdeck.exe\" /U 1.10", fits, "longest folder that fits 256 bytes"}, {fits + "f", "", "", "one too long"}};
     // clang-format on
     for (const auto& row : rows) {
-        char text[256] = "x";
-        if (!row.folder.empty()) {
-            EXPECT_EQ(BuildUninstallCommand(row.folder.c_str(), "Tapdeck", "1.10", text, sizeof text),
-                      !row.command.empty())
-                << row.name;
-            EXPECT_EQ(text, row.command) << row.name;
-        }
-        if (!row.command.empty()) {
-            EXPECT_EQ(FolderFromUninstallCommand(row.command.c_str(), text, sizeof text), !row.cut.empty()) << row.name;
-            EXPECT_EQ(text, row.cut) << row.name;
-        }
+        char built[256] = "", cut[256] = "";
+        bool made =
+            !row.folder.empty() && BuildUninstallCommand(row.folder.c_str(), "Tapdeck", "1.10", built, sizeof built);
+        bool found = FolderFromUninstallCommand(row.folder.empty() ? row.command.c_str() : built, cut, sizeof cut);
+        EXPECT_EQ(std::string(row.folder.empty() ? row.command : built) + "|" + cut + std::to_string(made) +
+                      std::to_string(found),
+                  row.command + "|" + row.cut + std::to_string(!row.folder.empty() && !row.command.empty()) +
+                      std::to_string(!row.cut.empty()))
+            << row.name;
     }
 }
 
-TEST(InstallText, PackagePathsAndTexts) {
+TEST(InstallText, OptionsPathsAndLicenceSize) {
     char markup[256];
     BuildOptionsMarkup(kAutostart | kRunAfterInstall | kDesktopLink | 0x100, markup,
                        sizeof markup);  // unknown bits ignored

@@ -21,25 +21,16 @@ struct Outcome {
     int result;           // what `show` returned
     std::string seen;     // what the '?' words noted, separated by spaces
     std::string failure;  // "" when every word ran before the deadline
-    HWND dialog;          // the markup dialog the script waited for
+    HWND dialog;          // the last markup dialog the script waited for
 };
 
-Outcome Drive(const std::function<int()>& show,
-              const std::string& script,
-              HWND owner = nullptr,
-              unsigned timeoutMs = 10000);
+Outcome Drive(const std::function<int()>& show, const std::string& script, unsigned timeoutMs = 20000);
 
-// A test's own words: asked about every word the driver does not know;
-// false repeats the word at the next tick.
-extern std::function<bool(const std::string& word)> customWord;
-
-// Keys posted to the focused control instead of typed: they take the dialog's
-// own loop as typed ones do, but not the system's input queue, which hands
-// them to whichever window the server thinks is in front. A dialog of a
-// process started by the test may lose typed keys while the machine is busy.
-extern bool postKeys;
-
-HWND MarkupDialog();              // the visible markup dialog of this thread, or null
-HWND CommonDialogOf(HWND owner);  // a visible common dialog owned by `owner`, or null
+// Keys posted to the focused control and buttons clicked by message instead
+// of typed and clicked: they take the dialog's own loop as real ones do, but
+// not the system's input queue, which hands them to whichever window the
+// server thinks is in front. A dialog of a process started by the test may
+// lose real input while the machine is busy.
+extern bool postInput;
 
 }  // namespace markup_testing

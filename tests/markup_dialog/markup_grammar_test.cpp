@@ -7,7 +7,9 @@
 
 namespace {
 
-TEST(MarkupGrammar, Tags) {
+// The fuzz target checks the bounds (at most 32 buttons, every label ended);
+// these tables what each piece reads as.
+TEST(MarkupGrammar, TagsButtonsListItemsAndBrowseLabels) {
     // clang-format off
     const struct { std::string markup, tags; } rows[] = {  // every tag as "letter n:m 'label'"
         {"", ""}, {"no tag at all", ""}, {"<E10><C15>I agree <F2><=>", "E 10:0 '' C 15:0 'I agree ' F 2:0 '' = 0:0 '' "}, {"ignored<S>x", "S 0:0 'x' "},
@@ -25,16 +27,10 @@ TEST(MarkupGrammar, Tags) {
                     std::to_string(tag.m) + " '" + tag.label + "' ";
         EXPECT_EQ(tags, row.tags) << row.markup.substr(0, 40);
     }
-}
-
-TEST(MarkupGrammar, ButtonsListItemsAndBrowseLabels) {
-    std::string many = "+first";
-    for (int i = 0; i < 40; ++i)
-        many += "|-b" + std::to_string(i);
     // clang-format off
     const struct { const char* buttons; const char* expected; } buttonRows[] = {  // labels, default, cancel; one button is both
         {nullptr, "+[&OK] 0 0"}, {"+&OK|-&Cancel", "+[&OK]-[&Cancel] 0 1"}, {"", "[] 0 0"}, {"a|b", "[a][b] -1 -1"}, {"+a||-c", "+[a][]-[c] 0 2"},
-        {"+a|+b|-c|-d", "+[a]+[b]-[c]-[d] 1 3"}, {"+-x|y", "+[-x][y] 0 -1"}, {many.c_str(), "32 0 31 b30"}};  // the last mark wins; 32 at most
+        {"+a|+b|-c|-d", "+[a]+[b]-[c]-[d] 1 3"}, {"+-x|y", "+[-x][y] 0 -1"}};  // the last mark wins
     const struct { const char* text; size_t size; const char* items; } itemRows[] = {  // a final bar adds no empty item
         {nullptr, 256, ""}, {"", 256, ""}, {"!Error|?Warn|ok", 256, "!Error/?Warn/ok/"}, {"a||b", 256, "a//b/"}, {"a|b|", 256, "a/b/"},
         {"|", 256, "/"}, {"abcdef|gh", 4, "abc/gh/"}};
@@ -46,12 +42,12 @@ TEST(MarkupGrammar, ButtonsListItemsAndBrowseLabels) {
     for (const auto& row : buttonRows) {
         markup::ButtonList list;
         markup::ParseButtons(row.buttons, &list);
-        std::string shown = list.count == 32 ? "32" : "";
-        for (int i = 0; i < list.count && list.count < 32; ++i)
+        std::string shown;
+        for (int i = 0; i < list.count; ++i)
             shown +=
                 (list.entries[i].mark ? std::string(1, list.entries[i].mark) : "") + "[" + list.entries[i].label + "]";
         shown += " " + std::to_string(list.defaultIndex) + " " + std::to_string(list.cancelIndex);
-        EXPECT_EQ(shown + (list.count == 32 ? std::string(" ") + list.entries[31].label : ""), row.expected);
+        EXPECT_EQ(shown, row.expected);
     }
     for (const auto& row : itemRows) {
         std::vector<char> item(row.size);

@@ -33,11 +33,16 @@ public:
                 static_cast<int>(std::min<long long>(INT_MAX, client.height + 2 * edge))};
     }
     bool Create(const markup::ControlPlan& p, markup::Extent* actual) override {
-        char line[200];
-        snprintf(line, sizeof line, " | %c%d %d,%d %dx%d %x %x %d %d %d %x %d %d '%.8s'", p.tag, p.id, p.x, p.y,
-                 p.width, p.height, p.style, p.exStyle, p.checked, p.textLimit, p.innerHeight, p.innerEditStyle,
-                 p.droppedExtra, p.selection, p.text);
+        char line[200];  // where it goes is the placed window's; what it is, here
+        snprintf(line, sizeof line, " | %c%d %x", p.tag, p.id, p.style);
         plans += line;
+        const long long extras[] = {p.exStyle,        p.checked,      p.textLimit, p.innerHeight,
+                                    p.innerEditStyle, p.droppedExtra, p.selection};
+        for (int i = 0; i < 7; ++i) {  // only what is not 0; the styles in hex
+            snprintf(line, sizeof line, i % 4 == 0 ? " %c%llx" : " %c%lld", "xclhide"[i], extras[i]);
+            plans += extras[i] != 0 ? line : "";
+        }
+        plans += *p.text ? " '" + std::string(p.text).substr(0, 8) + "'" : "";
         *actual = {p.width, strcmp(p.className, "COMBOBOX") == 0 ? 21 : p.height};
         return p.id != failId;
     }
@@ -45,22 +50,12 @@ public:
     std::string plans;
 };
 
-struct Row {
-    const char *markup, *message, *buttons;
-    int values;
-    const char* text;
-    int textSize;
-    bool icon;
-    const char* expected;
-};
-
 // The layout's results, then each plan and where it went.
-std::string LayOut(const Row& r, int failId = INT_MIN) {
+std::string LayOut(const markup::LayoutInput& input, int failId = INT_MIN) {
     DryHost host;
     host.failId = failId;
     static markup::DialogLayout l;
-    markup::LayOutDialog({r.message, r.icon, r.buttons, r.markup, r.values, r.text, r.textSize},
-                         {1024, 768, 17, 3, 19, kLine, 8}, &host, &l);
+    markup::LayOutDialog(input, {1024, 768, 17, 3, 19, kLine, 8}, &host, &l);
     char line[200];
     snprintf(line, sizeof line, "m%d c%d r%d h%d w%d,%d,%dx%d f%d g%d %d/%d %c%d", l.messageHeight, l.contentWidth,
              l.rowWidth, l.clientHeight, l.windowX, l.windowY, l.windowWidth, l.windowHeight, l.flags, l.gateClosed,
@@ -82,53 +77,47 @@ TEST(MarkupLayout, Plans) {
         "<C2>Add link on desktop<C1>Execute after installation<=>";
     const char* folder = "c:\\program files\\zuvware\\Tapdeck";
     // clang-format off
-    const Row rows[] = {
-        {nullptr, nullptr, "+&OK", 0, nullptr, 0, false, "m0 c69 r69 h41 w466,351,91x66 f0 g0 0/0 -0 @8,12,69x21 | P1000 8,12 69x21 50010001 0 0 0 0"
-         " 0 0 0 '&OK'"},
-        {nullptr, "Install aborted.", "+&OK", 0, nullptr, 0, false, "m13 c112 r69 h62 w445,340,134x87 f0 g0 0/0 -0 @29,33,69x21 | P1000 8,33 69x21"
-         " 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {gate, licence, "+&Continue installation|-&No, I don't agree", 0, "Licence line one\nline two", 0, true,
-         "m32 c656 r384 h244 w173,249,678x269 f2 g1 0/1 E0 @8,48,656x140 @8,192,656x13 @8,209,656x2 @144,215,202x21 @354,215,174x21 | E400 8,48"
-         " 137x140 50211844 200 0 0 0 0 0 0 'Licence ' | C515 8,192 410x13 50010003 0 0 0 0 0 0 0 'I have r' | =101 8,209 656x2 50001000 0 0 0 0 0 0"
-         " 0 '' | P1000 8,215 202x21 50010001 0 0 0 0 0 0 0 '&Continu' | P1001 218,215 174x21 50010000 0 0 0 0 0 0 0 '&No, I d'"},
-        {"<E10><C15>I agree<F2><=>", nullptr, "+a|-b", 0x8000, "x", 0, false, "m0 c118 r118 h204 w442,269,140x229 f2 g0 0/1 E0 @8,8,118x140"
-         " @8,152,118x13 @8,169,118x2 @8,175,55x21 @71,175,55x21 | E400 8,8 32x140 50211844 200 0 0 0 0 0 0 'x' | C515 8,152 81x13 50010003 0 1 0 0 0"
-         " 0 0 'I agree' | =101 8,169 81x2 50001000 0 0 0 0 0 0 0 '' | P1000 8,175 55x21 50010001 0 0 0 0 0 0 0 'a' | P1001 71,175 55x21 50010000 0 0"
-         " 0 0 0 0 0 'b'"},
-        {options, "Select a folder and set the requested options.", "+&Continue|-&Abort installation", 5, folder, 256, true,
-         "m32 c362 r300 h157 w320,293,384x182 f0 g0 0/1 B0 @8,48,362x19 @8,71,362x13 @8,88,362x13 @8,105,362x13 @8,122,362x2 @39,128,111x21"
-         " @158,128,181x21 | B401 8,48 8x19 50010000 0 0 0 21 50810800 0 0 'Select t' | C500 8,71 256x13 50010003 0 1 0 0 0 0 0 'Automati' | C502"
-         " 8,88 165x13 50010003 0 1 0 0 0 0 0 'Add link' | C501 8,105 214x13 50010003 0 0 0 0 0 0 0 'Execute ' | =101 8,122 362x2 50001000 0 0 0 0 0"
-         " 0 0 '' | P1000 8,128 111x21 50010001 0 0 0 0 0 0 0 '&Continu' | P1001 127,128 181x21 50010000 0 0 0 0 0 0 0 '&Abort i'"},
-        {"<S>a<V-4><S>b<H300>", nullptr, "a|b", 0, nullptr, 0, false, "m0 c300 r118 h67 w351,338,322x92 f0 g0 -1/-1 -0 @8,8,300x13 @8,21,300x13"
-         " @99,38,55x21 @162,38,55x21 | S-1 8,8 7x13 50000000 0 0 0 0 0 0 0 'a' | S-1 8,21 7x13 50000000 0 0 0 0 0 0 0 'b' | P1000 8,38 55x21"
-         " 50010000 0 0 0 0 0 0 0 'a' | P1001 71,38 55x21 50010000 0 0 0 0 0 0 0 'b'"},
-        {"<B1>t<E><D><L><F2>", nullptr, "x", 0, "x", 16, false, "m0 c55 r55 h60 w473,341,77x85 f2 g1 0/0 B1 @8,8,55x19 @8,31,55x21 | B401 8,8 8x19"
-         " 50010000 0 0 0 21 50810000 0 0 't' | P1000 8,31 55x21 50010000 0 0 0 0 0 0 0 'x'"},
-        {"<E>", nullptr, nullptr, 0, "abc", 64, false, "m0 c69 r69 h64 w466,339,91x89 f0 g0 0/0 E0 @8,8,69x23 @8,35,69x21 | E400 8,8 29x23 50011000"
-         " 200 0 63 0 0 0 0 'abc' | P1000 8,35 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<E3:20>", nullptr, nullptr, 0, "", 1, false, "m0 c185 r69 h90 w408,326,207x115 f0 g0 0/0 E0 @8,8,185x49 @66,61,69x21 | E400 8,8 185x49"
-         " 50211844 200 0 0 0 0 0 0 '' | P1000 8,61 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<L2>", nullptr, nullptr, 2 << 16, "ab|!Error|c", 0, false, "m0 c69 r69 h73 w466,335,91x98 f0 g0 0/0 L0 @8,8,69x32 @8,44,69x21 | L400 8,8"
-         " 69x32 50a11151 0 0 0 0 0 0 2 '' | P1000 8,44 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<D>", nullptr, nullptr, static_cast<int>(0xFFFF0000u), "ab|c", 0, false, "m0 c69 r69 h62 w466,340,91x87 f0 g0 0/0 D0 @8,8,69x55 @8,33,69x21"
-         " | D400 8,8 24x34 50810613 0 0 0 0 0 34 -1 '' | P1000 8,33 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
-        {"<C0>a<R1>b<C15>c<S>d", nullptr, nullptr, 0x8001, nullptr, 0, false, "m0 c69 r69 h105 w466,319,91x130 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x13"
-         " @8,42,69x13 @8,59,69x13 @8,76,69x21 | C500 8,8 39x13 50010003 0 1 0 0 0 0 0 'a' | R501 8,25 39x13 50010009 0 0 0 0 0 0 0 'b' | C515 8,42"
-         " 39x13 50010003 0 1 0 0 0 0 0 'c' | S-1 8,59 7x13 50000000 0 0 0 0 0 0 0 'd' | P1000 8,76 69x21 50010001 0 0 0 0 0 0 0 '&OK'"},
+    const struct { markup::LayoutInput input; const char* expected; } rows[] = {
+        {{"Install aborted.", false, "+&OK", nullptr, 0, nullptr, 0}, "m13 c112 r69 h62 w445,340,134x87 f0 g0 0/0 -0 @29,33,69x21 | P1000 50010001 "
+         "'&OK'"},
+        {{licence, true, "+&Continue installation|-&No, I don't agree", gate, 0, "Licence line one\nline two", 0}, "m32 c656 r384 h244 "
+         "w173,249,678x269 f2 g1 0/1 E0 @8,48,656x140 @8,192,656x13 @8,209,656x2 @144,215,202x21 @354,215,174x21 | E400 50211844 x200 'Licence ' | "
+         "C515 50010003 'I have r' | =101 50001000 | P1000 50010001 '&Continu' | P1001 50010000 '&No, I d'"},
+        {{nullptr, false, "+a|-b", "<E10><C15>I agree<F2><=>", 0x8000, "x", 0}, "m0 c118 r118 h204 w442,269,140x229 f2 g0 0/1 E0 @8,8,118x140 "
+         "@8,152,118x13 @8,169,118x2 @8,175,55x21 @71,175,55x21 | E400 50211844 x200 'x' | C515 50010003 c1 'I agree' | =101 50001000 | P1000 "
+         "50010001 'a' | P1001 50010000 'b'"},
+        {{"Select a folder and set the requested options.", true, "+&Continue|-&Abort installation", options, 5, folder, 256}, "m32 c362 r300 h157 "
+         "w320,293,384x182 f0 g0 0/1 B0 @8,48,362x19 @8,71,362x13 @8,88,362x13 @8,105,362x13 @8,122,362x2 @39,128,111x21 @158,128,181x21 | B401 "
+         "50010000 h21 i50810800 'Select t' | C500 50010003 c1 'Automati' | C502 50010003 c1 'Add link' | C501 50010003 'Execute ' | =101 50001000 "
+         "| P1000 50010001 '&Continu' | P1001 50010000 '&Abort i'"},
+        {{nullptr, false, "a|b", "<S>a<V-4><S>b<H300>", 0, nullptr, 0}, "m0 c300 r118 h67 w351,338,322x92 f0 g0 -1/-1 -0 @8,8,300x13 @8,21,300x13 "
+         "@99,38,55x21 @162,38,55x21 | S-1 50000000 'a' | S-1 50000000 'b' | P1000 50010000 'a' | P1001 50010000 'b'"},
+        {{nullptr, false, "x", "<B1>t<E><D><L><F2>", 0, "x", 16}, "m0 c55 r55 h60 w473,341,77x85 f2 g1 0/0 B1 @8,8,55x19 @8,31,55x21 | B401 50010000 "
+         "h21 i50810000 't' | P1000 50010000 'x'"},
+        {{nullptr, false, nullptr, "<E>", 0, "abc", 64}, "m0 c69 r69 h64 w466,339,91x89 f0 g0 0/0 E0 @8,8,69x23 @8,35,69x21 | E400 50011000 x200 l63 "
+         "'abc' | P1000 50010001 '&OK'"},
+        {{nullptr, false, nullptr, "<E3:20>", 0, "", 1}, "m0 c185 r69 h90 w408,326,207x115 f0 g0 0/0 E0 @8,8,185x49 @66,61,69x21 | E400 50211844 "
+         "x200 | P1000 50010001 '&OK'"},
+        {{nullptr, false, nullptr, "<L2>", 2 << 16, "ab|!Error|c", 0}, "m0 c69 r69 h73 w466,335,91x98 f0 g0 0/0 L0 @8,8,69x32 @8,44,69x21 | L400 "
+         "50a11151 e2 | P1000 50010001 '&OK'"},
+        {{nullptr, false, nullptr, "<D>", static_cast<int>(0xFFFF0000u), "ab|c", 0}, "m0 c69 r69 h62 w466,340,91x87 f0 g0 0/0 D0 @8,8,69x55 "
+         "@8,33,69x21 | D400 50810613 d34 e-1 | P1000 50010001 '&OK'"},
+        {{nullptr, false, nullptr, "<C0>a<R1>b<C15>c<S>d", 0x8001, nullptr, 0}, "m0 c69 r69 h105 w466,319,91x130 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x13 "
+         "@8,42,69x13 @8,59,69x13 @8,76,69x21 | C500 50010003 c1 'a' | R501 50010009 'b' | C515 50010003 c1 'c' | S-1 50000000 'd' | P1000 "
+         "50010001 '&OK'"},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(LayOut(row), row.expected) << row.markup;
+        EXPECT_EQ(LayOut(row.input), row.expected) << row.input.markup;
     // Tags that create nothing leave the button alone; a control that cannot be created takes no room.
     for (const char* markup : {"<C16>x", "<C-1>x", "<R20>y", "<c0>x", "<Q>z", "<", "<F3>", "<H5>", "<V9>"})
-        EXPECT_EQ(LayOut({markup, nullptr, nullptr, 0, nullptr, 0, false, ""}).find(" @", 45), std::string::npos) << markup;
-    EXPECT_NE(LayOut({"<C0>aaaaaaaaaaaaaaaaaaaaaaaaaa<S>b", nullptr, nullptr, 0, nullptr, 0, false, ""}, 500)
+        EXPECT_EQ(LayOut({nullptr, false, nullptr, markup, 0, nullptr, 0}).find(" @", 45), std::string::npos) << markup;
+    EXPECT_NE(LayOut({nullptr, false, nullptr, "<C0>aaaaaaaaaaaaaaaaaaaaaaaaaa<S>b", 0, nullptr, 0}, 500)
               .find("c69 r69 h54 w466,344,91x79 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x21 |"), std::string::npos);
     // Huge numbers saturate: the window stays on the screen.
     for (const char* markup : {"<E2147483647:2147483647>", "<E-2147483648>", "<L99999999999>", "<V2147483647><S>x",
                                "<V-2147483648><S>x<V-2147483648>", "<H2147483647>"}) {
         int x = 0, width = 0;
-        sscanf(strstr(LayOut({markup, nullptr, nullptr, 0, "a|b", 4, false, ""}).c_str(), " w"), " w%d,%*d,%dx", &x, &width);
+        sscanf(strstr(LayOut({nullptr, false, nullptr, markup, 0, "a|b", 4}).c_str(), " w"), " w%d,%*d,%dx", &x, &width);
         EXPECT_TRUE(width >= 0 && x <= 1024) << markup;
     }
     markup::BrowseParts narrow = markup::LayOutBrowseParts(8), wide = markup::LayOutBrowseParts(300);
