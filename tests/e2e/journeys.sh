@@ -15,10 +15,12 @@ started="$drive_c/e2e-started.txt" # what the probe's copies noted on their star
 work="$drive_build/e2e"
 mkdir -p "$work"
 
-# A failed journey leaves its screen and no program of ours running.
+# A failed journey leaves its screen, and no program of ours running or
+# started with the next session.
 journey_end() {
     local status=$?
     ((status == 0)) || drive_shot "$work/failed.png" || true
+    find "$drive_c/users" -ipath '*/startup/tapdeck.lnk' -delete
     drive_wine taskkill /f /im Tapdeck.exe >/dev/null 2>&1 || true
     drive_wine taskkill /f /im setup.exe >/dev/null 2>&1 || true
     exit $status
