@@ -179,6 +179,7 @@ TEST_F(LauncherTest, ListAtThePointerHighlightsDragsLaunchesAndHides) {
     Open(0);
     Open(1);
     EXPECT_EQ(Order(), (Names{"one.bat"}));
+    EXPECT_NE(window_.items[0].icon, 0u);  // a list of one has its icon too
     PlacePointer(900, 100);
     PollTimerProc(nullptr, WM_TIMER, 0, 0);
     EXPECT_FALSE(IsWindowVisible(window_.handle));
