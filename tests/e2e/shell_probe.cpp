@@ -27,25 +27,33 @@ BOOL CALLBACK ReadShownTip(HWND window, LPARAM read) {
     return TRUE;
 }
 
+// What `tip` and `active` wait for: the shown tip, or the caption of our
+// dialog in the foreground.
+std::string Shown(const std::string& command) {
+    char name[64] = "", text[128] = "";
+    HWND active = GetForegroundWindow();
+    GetClassNameA(active, name, sizeof name);
+    if (command == "tip")
+        EnumWindows(ReadShownTip, reinterpret_cast<LPARAM>(text));
+    else if (strcmp(name, "ZUV_UB_CLASS") == 0)
+        GetWindowTextA(active, text, sizeof text);
+    return text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::string command = argc > 1 ? argv[1] : "";
     if (argc == 1) {
         char self[MAX_PATH] = "";
         GetModuleFileNameA(nullptr, self, sizeof self);
-        std::string name = strrchr(self, '\\') + 1;
-        name = name.substr(0, name.rfind('.')) + "\r\n";
-        HANDLE file = CreateFileA("C:\\e2e-started.txt", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        bool noted = WriteFile(file, name.data(), static_cast<DWORD>(name.size()), &written, nullptr);
-        CloseHandle(file);
-        return noted ? 0 : 1;
+        *strrchr(self, '.') = '\0';
+        FILE* file = fopen("C:\\e2e-started.txt", "ab");
+        bool noted = file != nullptr && fprintf(file, "%s\r\n", strrchr(self, '\\') + 1) > 0;
+        return file != nullptr && fclose(file) == 0 && noted ? 0 : 1;
     }
-    std::string command = argv[1];
-    if (command == "taskbar-created") {
+    if (command == "taskbar-created")
         return SendNotifyMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0) ? 0 : 1;
-    }
     if (command == "link" && argc > 3) {
         CoInitialize(nullptr);
         IShellLinkA* link = nullptr;
@@ -64,31 +72,12 @@ int main(int argc, char** argv) {
         CoUninitialize();
         return saved ? 0 : 1;
     }
-    if (command == "active" && argc > 2) {
-        for (int tries = 0; tries < 50; ++tries) {
-            HWND active = GetForegroundWindow();
-            char name[64] = "";
-            char caption[128] = "";
-            GetClassNameA(active, name, sizeof name);
-            GetWindowTextA(active, caption, sizeof caption);
-            if (strcmp(name, "ZUV_UB_CLASS") == 0 && strcmp(caption, argv[2]) == 0)
-                return 0;
-            Sleep(100);
-        }
-        return 1;
-    }
-    if (command == "tip" && argc > 2) {
-        char read[128] = "";
-        for (int tries = 0; tries < 300; ++tries) {
-            read[0] = '\0';
-            EnumWindows(ReadShownTip, reinterpret_cast<LPARAM>(read));
-            if (strcmp(read, argv[2]) == 0)
-                return 0;
-            Sleep(100);
-        }
-        printf("tip read: \"%s\"\n", read);
-        return 1;
-    }
-    fprintf(stderr, "usage: shell_probe tip TEXT | active CAPTION | taskbar-created | link TARGET LINK\n");
-    return 2;
+    // A dialog takes the foreground at once or not at all; a tip may wait
+    // for the pointer to rest.
+    std::string read;
+    for (int tries = command == "tip" ? 300 : 50; argc > 2 && tries > 0; --tries, Sleep(100))
+        if ((read = Shown(command)) == argv[2])
+            return 0;
+    printf("%s read: \"%s\"\n", command.c_str(), read.c_str());
+    return argc > 2 && (command == "tip" || command == "active") ? 1 : 2;
 }

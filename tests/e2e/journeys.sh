@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# A user's journey through the real package and program in the build tree's
+# Wine session: unzip and install with the offered choices; use the started
+# copy (tray icons of the numbered folders, the list at the pointer, starting
+# first items, a reorder by drag, Restart with folder 0 gone, a restarted
+# shell, Big icons across a restart, Quit and Alt+F4); then "/u" in its three
+# outcomes.
+#   journeys.sh BUILD ZIP
+set -euo pipefail
+source "$(dirname "$0")/../../tools/wine_drive.sh"
+drive_init "$1"
+key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Tapdeck'
+opened="$drive_c/shell-opened.txt" # what the shell was asked to open
+started="$drive_c/e2e-started.txt" # what the probe's copies noted on their start
+work="$drive_build/e2e"
+mkdir -p "$work"
+
+# A failed journey leaves its screen, and no program of ours running or
+# started with the next session.
+journey_end() {
+    local status=$?
+    ((status == 0)) || drive_shot "$work/failed.png" || true
+    find "$drive_c/users" -ipath '*/startup/tapdeck.lnk' -delete
+    drive_wine taskkill /f /im Tapdeck.exe >/dev/null 2>&1 || true
+    drive_wine taskkill /f /im setup.exe >/dev/null 2>&1 || true
+    exit $status
+}
+trap journey_end EXIT
+
+check() { # check WHAT COMMAND...
+    local what=$1
+    shift
+    "$@" >/dev/null 2>&1 || drive_fail "$what" || exit 1
+    echo "ok: $what"
+}
+
+# The uninstall entry's value in the registry view it is in: the 32-bit
+# program's own, or on a machine without 32-bit support the 64-bit one.
+reg_value() { # reg_value NAME [VIEW]
+    local view
+    for view in ${2:-32 64}; do
+        drive_wine reg query "$key" /v "$1" /reg:$view 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p" | grep . &&
+            return 0
+    done
+    return 1
+}
+drew() { grep -qF "L\"$2\"" "$1"; } # a text drawn, from a WINEDEBUG=trace+text log
+icons() { [[ $(drive_tray_icons) == "$1" ]]; }
+items() { strings -n 6 "$dir/$1/tapdeck.dat" | grep -F '\' | sed 's/.*\\//' | tr '\n' '|'; }
+starts() { [[ $(tr -d '\r' <"$started" 2>/dev/null | tr '\n' '|') == "$1" ]]; }
+list_at() { # the list's outer rectangle "x y width height" on the screen
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+launch() { # the installed program, started again; its exit code goes to exit.txt
+    rm -f "$work/exit.txt"
+    (drive_wine "$dir/Tapdeck.exe" >/dev/null 2>&1 </dev/null; echo $? >"$work/exit.txt") &
+}
+ended_with() { drive_until "the program's end" test -s "$work/exit.txt" && [[ $(cat "$work/exit.txt") == "$1" ]]; }
+
+# A clean prefix whose shell only notes what it was asked to open.
+for view in 32 64; do drive_wine reg delete "$key" /f /reg:$view >/dev/null 2>&1 || true; done
+rm -rf "$drive_c"/Program\ Files*/zuvware "$opened" "$started"
+find "$drive_c/users" -ipath '*/startup/tapdeck.lnk' -delete
+drive_quiet_shell
+
+drive_install "$2" "$work/package"
+check "'Installation complete.'" drive_until "the last message" drew "$work/package/setup.log" "Installation complete."
+drive_answer "$drive_dialog" "Tapdeck Installer" Return
+check "setup.exe ends with 0" wait "$drive_setup_pid"
+# The 32-bit program's "c:\program files" is the prefix's "Program Files (x86)".
+dir=$(ls -d "$drive_c"/Program\ Files*/zuvware/Tapdeck | head -n 1)
+check "DisplayName" test "$(reg_value DisplayName)" = "Tapdeck (Remove only)"
+check "UninstallString" test "$(reg_value UninstallString)" = '"c:\program files\zuvware\Tapdeck\Tapdeck.exe" /U 1.10'
+for file in Tapdeck.exe readme.txt Tapdeck.htm; do
+    check "$file copied" cmp "$work/package/${file/Tapdeck.exe/setup.exe}" "$dir/$file"
+done
+link=$(find "$drive_c/users" -ipath '*/startup/tapdeck.lnk')
+check "Startup link to the installed program" sh -c "lnkinfo '$link' | grep -qi 'zuvware.Tapdeck.Tapdeck.exe'"
+check "folder 0: the two shortcuts in order" test "$(items 0)" = \
+    "Left-click to open Right-click for menu.lnk|Click right-button - Open folder 0 - to access the links.lnk|"
+check "the started copy's tray icon" drive_until "one tray icon" icons 1
+check "its tip" drive_tip 0 "Left-click to open Right-click for menu"
+drive_open_list 0 >/dev/null
+drive_menu Down Return # Quit
+check "Quit ends the started copy and its icon" drive_until "no tray icon" icons 0
+
+# Folders 1 and 3 (behind a gap), with first items that note each start.
+mkdir -p "$dir/1" "$dir/3"
+cp "$drive_probe_exe" "$dir/1/1 first.exe"
+cp "$drive_probe_exe" "$dir/1/2 second.exe"
+cp "$dir/readme.txt" "$dir/3/"
+launch
+check "a second start runs the launcher: icons of folders 0 and 1, none of 3" drive_until "two icons" icons 2
+check "icon 1 shows its first item" drive_tip 1 "1 first"
+
+# The list opens with its right edge 10 and its bottom 6 pixels beyond the pointer.
+read -r x y w h < <(list_at "$(drive_open_list 0)")
+check "the list of folder 0 at the pointer, two big rows" test "$((x + w)) $((y + h)) $h" = "$(($(drive_tray_x 0) + 10)) 764 79"
+drive_menu Down Down Down Return # About ...
+check "About, chosen by keys, takes Return" drive_answer "$(drive_window "About Tapdeck")" "About Tapdeck" Return
+check "and closes" drive_until "About closed" drive_closed "About Tapdeck"
+
+drive_press 1 1
+check "a left press starts the first item" drive_until "one start" starts "1 first|"
+drive_press 1 1 2
+check "a double click starts it once more" drive_until "two starts" starts "1 first|1 first|"
+
+# A drag of the top row (item 1) down to the bottom boundary puts it first.
+read -r x y w h < <(list_at "$(drive_open_list 1)")
+xdotool mousemove $((x + 40)) $((y + 20)) sleep 0.5 mousedown 1 sleep 0.5 mousemove $((x + 40)) $((y + 30)) \
+    sleep 1 mousemove $((x + 40)) $((y + h - 4)) sleep 1.5 mouseup 1
+check "the drag is saved" drive_until "the new order" test "$(items 1)" = "2 second.exe|1 first.exe|"
+check "the tip follows the new first item" drive_tip 1 "2 second"
+drive_press 1 1
+check "which a left press starts, and nothing else ran" drive_until "three starts" starts "1 first|1 first|2 second|"
+
+# Restart without folder 0: only the error icon, until folder 0 is back.
+mv "$dir/0" "$work/0-away"
+drive_open_list 1 >/dev/null
+drive_menu Down Down Return # Restart
+check "Restart without folder 0 leaves the error icon" drive_until "one icon" icons 1
+check "with its tip" drive_tip 0 "ERROR, Folder 0 was not found!"
+mv "$work/0-away" "$dir/0"
+drive_press 0 1
+check "a press on it rebuilds the icons" drive_until "two icons" icons 2
+
+# A restarted shell broadcasts "TaskbarCreated": every icon comes back, once,
+# and folder 2, which appeared meanwhile, closes the gap before folder 3.
+mkdir -p "$dir/2" && cp "$dir/readme.txt" "$dir/2/"
+drive_probe taskbar-created
+check "TaskbarCreated: icons of folders 0 to 3, no doubles" drive_until "four icons" icons 4
+
+# Big icons off, kept in settings.dat over a restart; Quit and Alt+F4 end with 0.
+drive_open_list 0 >/dev/null
+drive_menu Up Return # Big icons
+check "settings.dat: bit 0 cleared" test "$(od -An -tu4 "$dir/settings.dat" | tr -d ' ')" = 2
+drive_open_list 0 >/dev/null
+drive_menu Down Return # Quit
+check "Quit: exit code 0" ended_with 0
+launch
+drive_until "the icons" icons 4
+read -r x y w h < <(list_at "$(drive_open_list 0)")
+check "small rows after a restart" test "$h" = 51
+drive_menu Escape
+drive_keys alt+F4
+check "Alt+F4 on the list: exit code 0" ended_with 0
+check "and no icon left" drive_until "no icons" icons 0
+
+# "/u": each run's one message (an empty caption: the program's one shown
+# window) is answered with Return; what it drew goes to uninstall-N.log.
+view=$(reg_value DisplayName 32 >/dev/null && echo 32 || echo 64)
+rm -f "$opened"
+uninstall() { # uninstall N MESSAGE
+    (WINEDEBUG=trace+text drive_wine "$dir/Tapdeck.exe" /u >/dev/null 2>"$work/uninstall-$1.log" </dev/null) &
+    drive_until "the uninstall message" message_shown
+    drive_answer "$(message_shown)" "" Return
+    check "uninstall $1 ends with 0" wait $!
+    check "uninstall $1: '$2'" drew "$work/uninstall-$1.log" "$2"
+}
+message_shown() { xdotool search --onlyvisible --class '^tapdeck\.exe$' | head -n 1 | grep .; }
+
+uninstall 1 "Uninstall completed. Please close the application and remove the files manually"
+check "the entry is gone" test "$(reg_value DisplayName || true)" = ""
+check "the Startup link is gone" test ! -e "$link"
+check "the files stay" test -f "$dir/Tapdeck.exe" -a -f "$dir/0/tapdeck.dat"
+check "the folder was opened" drive_until "the folder's opening" grep -qi '^folder c:.program files.zuvware.Tapdeck' "$opened"
+uninstall 2 "The program was not installed on this computer, uninstall failed"
+drive_wine reg add "$key" /v UninstallString /d '"c:\gone\Tapdeck.exe" /U 1.10' /f /reg:$view >/dev/null
+uninstall 3 "The installation folder could not be found"
+check "and the entry removed" test "$(reg_value UninstallString || true)" = ""
+rm -rf "$dir"
