@@ -13,7 +13,6 @@ namespace testing_support {
 
 struct MessageBoxRecord {
     std::string text, caption;
-    UINT style;  // the MB_ICON bit of the icon shown, read back from the box
 };
 
 class MessageBoxRecorder {

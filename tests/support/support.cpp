@@ -21,26 +21,11 @@ namespace {
 thread_local MessageBoxRecorder* activeRecorder = nullptr;
 constexpr int kTextId = 0xFFFF;  // the static that holds a message box's text
 
-// The icon (control 20 on Windows, 0x0440 in Wine's own box) compared with
-// the shared system icons.
-UINT IconStyleOf(HWND box) {
-    const UINT icons[][2] = {
-        {32513, MB_ICONHAND}, {32514, MB_ICONQUESTION}, {32515, MB_ICONEXCLAMATION}, {32516, MB_ICONASTERISK}};
-    for (int id : {20, 0x0440}) {
-        auto shown = reinterpret_cast<HICON>(SendDlgItemMessageA(box, id, STM_GETICON, 0, 0));
-        for (const auto& known : icons)
-            if (shown != nullptr && shown == LoadIconA(nullptr, MAKEINTRESOURCEA(known[0])))
-                return known[1];
-    }
-    return 0;
-}
-
 // Pumps until `stop` says so; `stop` gets whether the last wait timed out. A
 // quit message is put back and ends the pump: the queue would never look
 // empty again.
 void Pump(const std::function<bool(bool)>& stop, unsigned waitMs, unsigned timeoutMs) {
-    DWORD start = GetTickCount();
-    for (bool quiet = false; !stop(quiet) && GetTickCount() - start < timeoutMs;) {
+    for (DWORD start = GetTickCount(), quiet = 0; !stop(quiet != 0) && GetTickCount() - start < timeoutMs;) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT)
@@ -77,7 +62,7 @@ LRESULT CALLBACK MessageBoxRecorder::CbtProc(int code, WPARAM wParam, LPARAM lPa
     GetClassNameA(window, className, sizeof className);
     bool isBox = lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, kTextId) != nullptr;
     if (recorder != nullptr && code == HCBT_ACTIVATE && isBox && recorder->open_.insert(window).second) {
-        recorder->boxes_.push_back({TextOf(GetDlgItem(window, kTextId)), TextOf(window), IconStyleOf(window)});
+        recorder->boxes_.push_back({TextOf(GetDlgItem(window, kTextId)), TextOf(window)});
         std::function<void()> action = std::move(recorder->insideNextBox);
         recorder->insideNextBox = nullptr;
         if (action)
@@ -115,7 +100,6 @@ ScratchFolder::~ScratchFolder() {
 
 std::string ScratchFolder::WriteFile(const std::string& name, const std::string& contents) const {
     std::ofstream(*this / name, std::ios::binary) << contents;
-    EXPECT_TRUE(FileExists(*this / name)) << name;
     return *this / name;
 }
 
