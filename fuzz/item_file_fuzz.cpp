@@ -6,7 +6,6 @@
 // nothing.
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -28,14 +27,13 @@ bool Terminated(const ItemRecord& record) {
 }
 
 Bytes Rescan(const Bytes& stored, const std::string& prefix, const std::vector<std::string>& listing) {
-    ItemRecord records[item_file::kMaxStoredRead];
+    ItemRecord records[item_file::kMaxStoredRead], present[item_file::kMaxItems];
     int count = DecodeStoredRecords(stored.data(), stored.size(), records);
     Check(count >= 0 && count <= item_file::kMaxStoredRead && std::all_of(records, records + count, Terminated));
     static ItemMerge merge;
     BeginMerge(&merge, records, count);
     for (size_t i = 0; i < listing.size() && MergeListedName(&merge, prefix.c_str(), listing[i].c_str()); ++i) {
     }
-    ItemRecord present[item_file::kMaxItems];
     int written = FinishMerge(&merge, present);
     Check(merge.count <= item_file::kWorkingCapacity && written >= 0 && written <= item_file::kMaxItems);
     Bytes out(item_file::kMaxFileSize);
