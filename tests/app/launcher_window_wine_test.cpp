@@ -57,8 +57,7 @@ protected:
         trimWorkingSet = nullptr;
         // Tray icons need the taskbar, which the session's desktop starts.
         ASSERT_TRUE(testing_support::PumpUntil([] { return FindWindowA("Shell_TrayWnd", nullptr); }, 60000));
-        lstrcpynA(baseDir, scratch_.Path().c_str(), sizeof baseDir);
-        ApplySettingsWord(kDefaultSettings);
+        lstrcpynA(baseDir, scratch_.Path().c_str(), sizeof baseDir);  // big icons, as the program starts
         for (const char* folder : {"0", "1", "3"})
             scratch_.MakeFolder(folder);
         for (const char* file : {"0\\a.bat", "0\\b.bat", "0\\c.bat", "1\\one.bat", "3\\three.bat"})

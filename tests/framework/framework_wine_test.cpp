@@ -104,13 +104,14 @@ protected:
         for (std::string a; words >> a;) {
             int x = 0, y = 0;
             sscanf(a.c_str() + 1, "%d,%d", &x, &y);
+            for (int i = 0; a[0] == 'T' && i < x; ++i)
+                PollTimerProc(nullptr, WM_TIMER, 0, 0);
             char state[64];  // "k": clipped to the client area, the whole window as it has no frame
             snprintf(state, sizeof state, "K%ld,%ld%s%s%s", dragInfo.start.x, dragInfo.start.y,
                      GetCapture() == frame->handle ? "c" : "", ClipIs({40, 40, 240, 190}) ? "k" : "",
                      dragInfo.dc ? "d" : "");
             // clang-format off
             switch (a[0]) {
-                case 'T': for (int i = 0; i < x; ++i) PollTimerProc(nullptr, WM_TIMER, 0, 0); break;
                 case 'M': PointAt(x, y); Send(WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); break;
                 case 'P': Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); break;
                 case 'R': Send(WM_LBUTTONUP, 0, MAKELPARAM(x, y)); break;
