@@ -26,20 +26,16 @@ bool Terminated(const char* text, size_t size) {
     return memchr(text, '\0', size) != nullptr;
 }
 
-int Clamp(long long value) {
-    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
-}
-
 class FuzzHost final : public markup::LayoutHost {
 public:
     FuzzHost(int pitch, int frame) : pitch_(pitch), frame_(frame) {}
     markup::Extent MeasureText(const char* text, bool, int) override {
-        size_t length = strlen(text);
-        return {Clamp(static_cast<long long>(length) * pitch_), Clamp(13LL * (1 + (length % 5)))};
+        return {markup::SaturateToInt(static_cast<long long>(strlen(text)) * pitch_),
+                static_cast<int>(13 * (1 + strlen(text) % 5))};
     }
     markup::Extent AdjustRect(markup::Extent client, uint32_t, uint32_t) override {
-        return {Clamp(static_cast<long long>(client.width) + 2 * frame_),
-                Clamp(static_cast<long long>(client.height) + 2 * frame_)};
+        return {markup::SaturateToInt(static_cast<long long>(client.width) + 2 * frame_),
+                markup::SaturateToInt(static_cast<long long>(client.height) + 2 * frame_)};
     }
     bool Create(const markup::ControlPlan& plan, markup::Extent* actual) override {
         Check(plan.className != nullptr && plan.text != nullptr);
@@ -110,6 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     markup::LayOutDialog(input, metrics, &host, &layout);
     Check(layout.controlCount >= 0 && layout.controlCount <= markup::kMaxControls && layout.buttonCount >= 0 &&
           layout.buttonCount <= markup::kMaxButtons);
+    Check(layout.windowWidth >= 0 && layout.windowX <= metrics.screenWidth);  // huge numbers saturate on the screen
     Check((layout.fieldKind == 0 || strchr("BDEL", layout.fieldKind)) && layout.chooserMode >= 0 &&
           layout.chooserMode <= 3);
     return 0;

@@ -10,7 +10,7 @@ using namespace install_text;
 
 // Each folder is built into a command and cut back; commands without a folder
 // are only cut. An empty command: refused; an empty cut: no folder named.
-TEST(InstallText, UninstallCommandBuiltAndCutBack) {
+TEST(InstallText, CommandOptionsPathsAndLicenceSize) {
     const std::string dflt = "c:\\program files\\zuvware\\Tapdeck", fits = "c:\\" + std::string(230, 'f');
     // clang-format off
     const struct { std::string folder, command, cut; const char* name; } rows[] = {
@@ -32,12 +32,9 @@ TEST(InstallText, UninstallCommandBuiltAndCutBack) {
                       std::to_string(!row.cut.empty()))
             << row.name;
     }
-}
-
-TEST(InstallText, OptionsPathsAndLicenceSize) {
+    // The options markup, unknown bits ignored.
     char markup[256];
-    BuildOptionsMarkup(kAutostart | kRunAfterInstall | kDesktopLink | 0x100, markup,
-                       sizeof markup);  // unknown bits ignored
+    BuildOptionsMarkup(kAutostart | kRunAfterInstall | kDesktopLink | 0x100, markup, sizeof markup);
     EXPECT_STREQ(markup,
                  "<B128>Select the installation folder|Folder|*._||<C0>Automatically execute on startup"
                  "<C2>Add link on desktop<C1>Execute after installation<=>");

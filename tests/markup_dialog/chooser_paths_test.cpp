@@ -13,7 +13,7 @@ using chooser::PathStatus;
 
 // What the fuzz target cannot know: the right pattern, marker and name; it
 // checks that nothing is written beyond the limit.
-TEST(ChooserPaths, PatternMarkerAndNames) {
+TEST(ChooserPaths, PatternMarkerNamesAndFolderChoice) {
     std::string x10(10, 'x'), x8 = std::string(8, 'x') + "\\";
     // clang-format off
     const struct { std::string path; int mode; size_t limit; std::string expected; } rows[] = {
@@ -49,20 +49,18 @@ TEST(ChooserPaths, PatternMarkerAndNames) {
     EXPECT_STREQ(small, "abcd(.)");
     EXPECT_EQ(chooser::PathLimit(0) + chooser::PathLimit(-5) + chooser::PathLimit(1000) + chooser::PathLimit(256),
               1036u);
-}
-
-TEST(ChooserPaths, FolderChoice) {
+    // A folder chosen: a file shows its folder, a folder not made yet is accepted.
     const auto kFolder = PathStatus::kFolder, kFile = PathStatus::kFile, kMissing = PathStatus::kMissing;
     const auto accept = FolderVerdict::kAccept, show = FolderVerdict::kShowFolder, refuse = FolderVerdict::kRefuse;
     // clang-format off
-    const struct { const char* path; PathStatus status; unsigned long error; uint32_t flags; FolderVerdict verdict; const char* after; } rows[] = {
+    const struct { const char* path; PathStatus status; unsigned long error; uint32_t flags; FolderVerdict verdict; const char* after; } choices[] = {
         {"C:\\Data", kFolder, 0, chooser::kPathMustExist, accept, "C:\\Data"}, {"C:\\Data\\a.txt", kFile, 0, 0, show, "C:\\Data"},
         {"C:\\a.txt", kFile, 0, 0, show, "C:\\"}, {"\\\\host\\share\\a", kFile, 0, 0, show, "\\\\host\\share"}, {"a.txt", kFile, 0, 0, show, "a.txt"},
         {"C:\\No\\New", kMissing, chooser::kPathNotFound, 0, accept, "C:\\No\\New"},  // the caller makes it
         {"C:\\New", kMissing, chooser::kFileNotFound, chooser::kPathMustExist, refuse, "C:\\New"}, {"C:\\New", kMissing, chooser::kFileNotFound, 0, accept, "C:\\New"},
         {"Q:\\x", kMissing, 21, 0, refuse, "Q:\\x"}, {"C:\\x", kMissing, 5, 0, refuse, "C:\\x"}};  // not ready, denied
     // clang-format on
-    for (const auto& row : rows) {
+    for (const auto& row : choices) {
         char path[64];
         snprintf(path, sizeof path, "%s", row.path);
         EXPECT_EQ(chooser::JudgeFolderChoice(path, row.status, row.error, row.flags), row.verdict) << row.path;

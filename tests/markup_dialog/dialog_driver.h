@@ -1,7 +1,7 @@
 #pragma once
 // Drives a modal dialog from the thread that runs it: a script of words runs
-// from a thread timer inside the dialog's own loop, each word acting (real
-// keys and clicks through SendInput), waiting for what an action brought
+// from a thread timer inside the dialog's own loop, each word acting
+// (keys and clicks posted to the controls), waiting for what an action brought
 // about, or noting what it sees. A script that does not finish by its
 // deadline fails and closes every dialog, so nothing blocks. The words are
 // listed in dialog_driver.cpp.
@@ -25,12 +25,5 @@ struct Outcome {
 };
 
 Outcome Drive(const std::function<int()>& show, const std::string& script, unsigned timeoutMs = 20000);
-
-// Keys posted to the focused control and buttons clicked by message instead
-// of typed and clicked: they take the dialog's own loop as real ones do, but
-// not the system's input queue, which hands them to whichever window the
-// server thinks is in front. A dialog of a process started by the test may
-// lose real input while the machine is busy.
-extern bool postInput;
 
 }  // namespace markup_testing

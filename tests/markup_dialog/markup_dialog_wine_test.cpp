@@ -36,13 +36,12 @@ TEST(MarkupDialog, Scenarios) {
         // Ways out: Enter gives the '+' button, Escape and closing the '-' one, or -1 without one; Enter on a button
         // chooses it. A message box of ours (no markup) disables its owner meanwhile.
         {ok, nullptr, "", 0, 0, "?owner ?t:1000 Enter", 0, 0, nullptr, "0 &OK"}, {ok, nullptr, "", 0, 0, "Esc", 1, 0, nullptr, ""},
-        {ok, nullptr, "", 0, 0, "click:close", 1, 0, nullptr, ""}, {ok, nullptr, "", 0, 0, "focus:1001 Enter", 1, 0, nullptr, ""},
-        {"&Yes|&No", nullptr, "", 0, 0, "Esc", -1, 0, nullptr, ""},
+        {ok, nullptr, "", 0, 0, "focus:1001 Enter", 1, 0, nullptr, ""}, {"&Yes|&No", nullptr, "", 0, 0, "Esc", -1, 0, nullptr, ""},
         // The agreement gate: the default button is enabled exactly while box 15 is checked.
         {licence, "<E10><C15>I have read and fully agree to this license agreement <F2><=>", "Licence\r\ntext", 0, kNoValues,
-         "?t:400 ?en:1000 click:400 Enter click:515 until:on:515=1 ?en:1000 click:515 until:on:515=0 ?en:1000 "
-         "click:515 until:on:515=1 ?en:1000 click:400 Enter", 0, kNoValues, nullptr, "Licence\r\ntext 0 1 0 1"},
-        // Check boxes and the browse field; closing keeps the boxes' states.
+         "?t:400 ?en:1000 focus:400 Enter click:515 until:on:515=1 ?en:1000 click:515 until:on:515=0 ?en:1000 "
+         "click:515 until:on:515=1 ?en:1000 focus:400 Enter", 0, kNoValues, nullptr, "Licence\r\ntext 0 1 0 1"},
+        // Check boxes and the browse field; closing gives the '-' button and keeps the boxes' states.
         {"+&Continue|-&Abort installation", kOptions, "C:\\Program Files\\zuvware\\Tapdeck", 256, 5, "?t:401/402 click:500 click:501 "
          "until:on:501=1 click:close", 1, 6, nullptr, "C:\\Program Files\\zuvware\\Tapdeck"},
         {"+a|-b", kOptions, scratch.Path(), 256, kNoValues, "click:401/403 until:open=11 until:t:name=" + scratch.Path() + " ?t:c1090 ?t:c set:name=" +
@@ -51,7 +50,7 @@ TEST(MarkupDialog, Scenarios) {
         {"+a|-b", kOptions, sub, 256, kNoValues, "click:401/403 until:open=11 until:t:name=" + sub + " click:c1 until:open=10 Esc", 1, kNoValues,
          nullptr, ""},
         // A double click in a list chooses the default button; a drop-down gives back the selection it was given.
-        {ok, "<L>", "first|!Error|third", 0, 0, "dbl:400", 0, 1 << 16, nullptr, ""}, {ok, "<D>", "a|b|c", 0, 1 << 16, "Enter", 0, 1 << 16, nullptr, ""},
+        {ok, "<L>", "first|!Error|third", 0, 2 << 16, "dbl:400", 0, 2 << 16, nullptr, ""}, {ok, "<D>", "a|b|c", 0, 1 << 16, "Enter", 0, 1 << 16, nullptr, ""},
         // The edit's text comes back within textSize.
         {ok, "<E>", "ab", 5, 0, "set:400=abcdef Enter", 0, 0, "abcd", ""}, {ok, "<E>", "ab", 1, 0, "Enter", 0, 0, "", ""},
         // A quit message ends the dialog with -1, and nothing comes back.

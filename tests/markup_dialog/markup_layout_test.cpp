@@ -17,15 +17,8 @@ constexpr int kPitch = 7, kLine = 13;  // pixels per character and per line
 // it; a drop-down comes back as tall as its closed box, as the platform makes it.
 class DryHost final : public markup::LayoutHost {
 public:
-    markup::Extent MeasureText(const char* text, bool, int maxWidth) override {
-        int width = 0, lines = 0;
-        for (const char* line = text; *text != '\0' && line != nullptr;
-             line = strchr(line, '\n') ? strchr(line, '\n') + 1 : nullptr) {
-            int lineWidth = static_cast<int>(strcspn(line, "\n")) * kPitch;
-            lines += std::max(1, (lineWidth + maxWidth - 1) / maxWidth);
-            width = std::max(width, lineWidth);
-        }
-        return {width, lines * kLine};
+    markup::Extent MeasureText(const char* text, bool, int) override {
+        return {static_cast<int>(strlen(text)) * kPitch, *text != '\0' ? kLine : 0};
     }
     markup::Extent AdjustRect(markup::Extent client, uint32_t style, uint32_t exStyle) override {
         long long edge = (exStyle & markup::kClientEdge ? 2 : 0) + (style & 0x00800000 ? 1 : 0);
@@ -44,16 +37,14 @@ public:
         }
         plans += *p.text ? " '" + std::string(p.text).substr(0, 8) + "'" : "";
         *actual = {p.width, strcmp(p.className, "COMBOBOX") == 0 ? 21 : p.height};
-        return p.id != failId;
+        return p.text[0] != '#';  // a control that cannot be created
     }
-    int failId = INT_MIN;
     std::string plans;
 };
 
 // The layout's results, then each plan and where it went.
-std::string LayOut(const markup::LayoutInput& input, int failId = INT_MIN) {
+std::string LayOut(const markup::LayoutInput& input) {
     DryHost host;
-    host.failId = failId;
     static markup::DialogLayout l;
     markup::LayOutDialog(input, {1024, 768, 17, 3, 19, kLine, 8}, &host, &l);
     char line[200];
@@ -70,8 +61,6 @@ std::string LayOut(const markup::LayoutInput& input, int failId = INT_MIN) {
 }
 
 TEST(MarkupLayout, Plans) {
-    const char* licence = "Please read the license agreement and press 'Continue' to proceed with the installation.";
-    const char* gate = "<E10><C15>I have read and fully agree to this license agreement <F2><=>";
     const char* options =
         "<B128>Select the installation folder|Folder|*._||<C0>Automatically execute on startup"
         "<C2>Add link on desktop<C1>Execute after installation<=>";
@@ -80,9 +69,6 @@ TEST(MarkupLayout, Plans) {
     const struct { markup::LayoutInput input; const char* expected; } rows[] = {
         {{"Install aborted.", false, "+&OK", nullptr, 0, nullptr, 0}, "m13 c112 r69 h62 w445,340,134x87 f0 g0 0/0 -0 @29,33,69x21 | P1000 50010001 "
          "'&OK'"},
-        {{licence, true, "+&Continue installation|-&No, I don't agree", gate, 0, "Licence line one\nline two", 0}, "m32 c656 r384 h244 "
-         "w173,249,678x269 f2 g1 0/1 E0 @8,48,656x140 @8,192,656x13 @8,209,656x2 @144,215,202x21 @354,215,174x21 | E400 50211844 x200 'Licence ' | "
-         "C515 50010003 'I have r' | =101 50001000 | P1000 50010001 '&Continu' | P1001 50010000 '&No, I d'"},
         {{nullptr, false, "+a|-b", "<E10><C15>I agree<F2><=>", 0x8000, "x", 0}, "m0 c118 r118 h204 w442,269,140x229 f2 g0 0/1 E0 @8,8,118x140 "
          "@8,152,118x13 @8,169,118x2 @8,175,55x21 @71,175,55x21 | E400 50211844 x200 'x' | C515 50010003 c1 'I agree' | =101 50001000 | P1000 "
          "50010001 'a' | P1001 50010000 'b'"},
@@ -105,21 +91,15 @@ TEST(MarkupLayout, Plans) {
         {{nullptr, false, nullptr, "<C0>a<R1>b<C15>c<S>d", 0x8001, nullptr, 0}, "m0 c69 r69 h105 w466,319,91x130 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x13 "
          "@8,42,69x13 @8,59,69x13 @8,76,69x21 | C500 50010003 c1 'a' | R501 50010009 'b' | C515 50010003 c1 'c' | S-1 50000000 'd' | P1000 "
          "50010001 '&OK'"},
+        // A control that cannot be created takes no room.
+        {{nullptr, false, nullptr, "<C0>#aaaaaaaaaaaaaaaaaaaaaaaaa<S>b", 0, nullptr, 0}, "m0 c69 r69 h54 w466,344,91x79 f0 g0 "
+         "0/0 -0 @8,8,69x13 @8,25,69x21 | C500 50010003 '#aaaaaaa' | S-1 50000000 'b' | P1000 50010001 '&OK'"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(LayOut(row.input), row.expected) << row.input.markup;
-    // Tags that create nothing leave the button alone; a control that cannot be created takes no room.
+    // Tags that create nothing leave the button alone.
     for (const char* markup : {"<C16>x", "<C-1>x", "<R20>y", "<c0>x", "<Q>z", "<", "<F3>", "<H5>", "<V9>"})
         EXPECT_EQ(LayOut({nullptr, false, nullptr, markup, 0, nullptr, 0}).find(" @", 45), std::string::npos) << markup;
-    EXPECT_NE(LayOut({nullptr, false, nullptr, "<C0>aaaaaaaaaaaaaaaaaaaaaaaaaa<S>b", 0, nullptr, 0}, 500)
-              .find("c69 r69 h54 w466,344,91x79 f0 g0 0/0 -0 @8,8,69x13 @8,25,69x21 |"), std::string::npos);
-    // Huge numbers saturate: the window stays on the screen.
-    for (const char* markup : {"<E2147483647:2147483647>", "<E-2147483648>", "<L99999999999>", "<V2147483647><S>x",
-                               "<V-2147483648><S>x<V-2147483648>", "<H2147483647>"}) {
-        int x = 0, width = 0;
-        sscanf(strstr(LayOut({nullptr, false, nullptr, markup, 0, "a|b", 4}).c_str(), " w"), " w%d,%*d,%dx", &x, &width);
-        EXPECT_TRUE(width >= 0 && x <= 1024) << markup;
-    }
     markup::BrowseParts narrow = markup::LayOutBrowseParts(8), wide = markup::LayOutBrowseParts(300);
     EXPECT_EQ(std::to_string(narrow.editWidth) + " " + std::to_string(narrow.buttonX) + " " + std::to_string(wide.editWidth) + " " +
               std::to_string(wide.buttonX) + " " + std::to_string(wide.buttonWidth) + " " + std::to_string(markup::CharUnit(88)) + " " +
