@@ -1,6 +1,6 @@
-// The markup dialog driven as a user drives it: real keys and clicks go in
-// while the dialog runs its own loop on the test thread; the result,
-// `*values` and `text` are checked afterwards.
+// The markup dialog driven as a user drives it: keys and clicks go in
+// through the dialog's own loop on the test thread; the result, `*values`
+// and `text` are checked afterwards.
 
 #include <windows.h>
 
