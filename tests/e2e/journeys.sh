@@ -87,8 +87,11 @@ launch
 check "a second start runs the launcher: icons of folders 0 and 1, none of 3" drive_until "two icons" icons 2
 check "icon 1 shows its first item" drive_tip 1 "1 first"
 
-# The list opens with its right edge 10 and its bottom 6 pixels beyond the pointer.
-read -r x y w h < <(list_at "$(drive_open_list 0)")
+# A right press, still held, opens the list with its right edge 10 and its
+# bottom 6 pixels beyond the pointer.
+xdotool mousemove "$(drive_tray_x 0)" "$drive_tray_y" mousedown 3
+read -r x y w h < <(list_at "$(drive_window Tapdeck)")
+xdotool mouseup 3
 check "the list of folder 0 at the pointer, two big rows" test "$((x + w)) $((y + h)) $h" = "$(($(drive_tray_x 0) + 10)) 764 79"
 drive_menu Down Down Down Return # About ...
 check "About, chosen by keys, takes Return" drive_answer "$(drive_window "About Tapdeck")" "About Tapdeck" Return
