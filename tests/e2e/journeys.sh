@@ -3,8 +3,8 @@
 # Wine session: unzip and install with the offered choices; use the started
 # copy (tray icons of the numbered folders, the list at the pointer, starting
 # first items, a reorder by drag, Restart with folder 0 gone, a restarted
-# shell, Big icons across a restart, Quit and Alt+F4); then "/u" in its three
-# outcomes.
+# shell, Big icons across a restart, a start with folder 0 gone, the most
+# folders, Quit and Alt+F4); then "/u" in its three outcomes.
 #   journeys.sh BUILD ZIP
 set -euo pipefail
 source "$(dirname "$0")/../../tools/wine_drive.sh"
@@ -13,7 +13,7 @@ key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Tapdeck'
 opened="$drive_c/shell-opened.txt" # what the shell was asked to open
 started="$drive_c/e2e-started.txt" # what the probe's copies noted on their start
 work="$drive_build/e2e"
-mkdir -p "$work"
+rm -rf "$work" && mkdir -p "$work"
 
 # A failed journey leaves its screen, and no program of ours running or
 # started with the next session.
@@ -34,27 +34,21 @@ check() { # check WHAT COMMAND...
     echo "ok: $what"
 }
 
-# The uninstall entry's value in the registry view it is in: the 32-bit
-# program's own, or on a machine without 32-bit support the 64-bit one.
-reg_value() { # reg_value NAME [VIEW]
-    local view
-    for view in ${2:-32 64}; do
-        drive_wine reg query "$key" /v "$1" /reg:$view 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p" | grep . &&
-            return 0
-    done
-    return 1
-}
+# The uninstall entry's value, in the registry view of the installed
+# program: its own 32-bit one, or the 64-bit one on a machine without 32-bit support.
+reg_value() { drive_wine reg query "$key" /v "$1" /reg:$view 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p" | grep .; }
 drew() { grep -qF "L\"$2\"" "$1"; } # a text drawn, from a WINEDEBUG=trace+text log
 icons() { [[ $(drive_tray_icons) == "$1" ]]; }
+blank_at() { [[ $(import -window root png:- | convert - -crop "16x16+$(($(drive_tray_x "$1") - 8))+750" -format %k info:) == 1 ]]; }
 items() { strings -n 6 "$dir/$1/tapdeck.dat" | grep -F '\' | sed 's/.*\\//' | tr '\n' '|'; }
 starts() { [[ $(tr -d '\r' <"$started" 2>/dev/null | tr '\n' '|') == "$1" ]]; }
 list_at() { # the list's outer rectangle "x y width height" on the screen
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
-launch() { # the installed program, started again; its exit code goes to exit.txt
+launch() { # the installed program, started again; its exit code goes to exit.txt, what Wine printed to launch.log
     rm -f "$work/exit.txt"
-    (drive_wine "$dir/Tapdeck.exe" >/dev/null 2>&1 </dev/null; echo $? >"$work/exit.txt") &
+    (drive_wine "$dir/Tapdeck.exe" >/dev/null 2>"$work/launch.log" </dev/null; echo $? >"$work/exit.txt") &
 }
 ended_with() { drive_until "the program's end" test -s "$work/exit.txt" && [[ $(cat "$work/exit.txt") == "$1" ]]; }
 
@@ -70,11 +64,10 @@ drive_answer "$drive_dialog" "Tapdeck Installer" Return
 check "setup.exe ends with 0" wait "$drive_setup_pid"
 # The 32-bit program's "c:\program files" is the prefix's "Program Files (x86)".
 dir=$(ls -d "$drive_c"/Program\ Files*/zuvware/Tapdeck | head -n 1)
+view=$(file -b "$dir/Tapdeck.exe" | grep -q 'PE32+' && echo 64 || echo 32)
 check "DisplayName" test "$(reg_value DisplayName)" = "Tapdeck (Remove only)"
 check "UninstallString" test "$(reg_value UninstallString)" = '"c:\program files\zuvware\Tapdeck\Tapdeck.exe" /U 1.10'
-for file in Tapdeck.exe readme.txt Tapdeck.htm; do
-    check "$file copied" cmp "$work/package/${file/Tapdeck.exe/setup.exe}" "$dir/$file"
-done
+for file in Tapdeck.exe readme.txt Tapdeck.htm; do check "$file copied" cmp "$work/package/${file/Tapdeck.exe/setup.exe}" "$dir/$file"; done
 link=$(find "$drive_c/users" -ipath '*/startup/tapdeck.lnk')
 check "Startup link to the installed program" sh -c "lnkinfo '$link' | grep -qi 'zuvware.Tapdeck.Tapdeck.exe'"
 check "folder 0: the two shortcuts in order" test "$(items 0)" = \
@@ -94,8 +87,11 @@ launch
 check "a second start runs the launcher: icons of folders 0 and 1, none of 3" drive_until "two icons" icons 2
 check "icon 1 shows its first item" drive_tip 1 "1 first"
 
-# The list opens with its right edge 10 and its bottom 6 pixels beyond the pointer.
-read -r x y w h < <(list_at "$(drive_open_list 0)")
+# A right press, still held, opens the list with its right edge 10 and its
+# bottom 6 pixels beyond the pointer.
+xdotool mousemove "$(drive_tray_x 0)" "$drive_tray_y" mousedown 3
+read -r x y w h < <(list_at "$(drive_window Tapdeck)")
+xdotool mouseup 3
 check "the list of folder 0 at the pointer, two big rows" test "$((x + w)) $((y + h)) $h" = "$(($(drive_tray_x 0) + 10)) 764 79"
 drive_menu Down Down Down Return # About ...
 check "About, chosen by keys, takes Return" drive_answer "$(drive_window "About Tapdeck")" "About Tapdeck" Return
@@ -131,17 +127,26 @@ mkdir -p "$dir/2" && cp "$dir/readme.txt" "$dir/2/"
 drive_probe taskbar-created
 check "TaskbarCreated: icons of folders 0 to 3, no doubles" drive_until "four icons" icons 4
 
-# Big icons off, kept in settings.dat over a restart; Quit and Alt+F4 end with 0.
+# Big icons off, kept in settings.dat over a restart; a start without folder 0
+# warns, and its Ok ends the program; 16 folders get 16 icons, a 17th none.
 drive_open_list 0 >/dev/null
 drive_menu Up Return # Big icons
-check "settings.dat: bit 0 cleared" test "$(od -An -tu4 "$dir/settings.dat" | tr -d ' ')" = 2
 drive_open_list 0 >/dev/null
 drive_menu Down Return # Quit
 check "Quit: exit code 0" ended_with 0
+mv "$dir/0" "$work/0-away"
+WINEDEBUG=trace+text launch
+drive_answer "$(drive_window Warning)" Warning Return
+check "a start without folder 0: Ok ends it with 0" ended_with 0
+check "after its warning" drew "$work/launch.log" "Tapdeck could not find folder '0'. Make sure this folder exists!"
+mv "$work/0-away" "$dir/0"
+for k in {4..16}; do mkdir -p "$dir/$k" && cp "$dir/readme.txt" "$dir/$k/"; done
 launch
-drive_until "the icons" icons 4
-read -r x y w h < <(list_at "$(drive_open_list 0)")
-check "small rows after a restart" test "$h" = 51
+check "16 folders: 16 icons" drive_until "sixteen icons" icons 16
+check "and none for a 17th" blank_at 16
+cp "$dir/readme.txt" "$dir/15/added.txt"
+read -r x y w h < <(list_at "$(drive_open_list 15)")
+check "a press on icon 15 records its new item; small rows after a restart" test "$(items 15)$h" = "readme.txt|added.txt|51"
 drive_menu Escape
 drive_keys alt+F4
 check "Alt+F4 on the list: exit code 0" ended_with 0
@@ -149,7 +154,6 @@ check "and no icon left" drive_until "no icons" icons 0
 
 # "/u": each run's one message (an empty caption: the program's one shown
 # window) is answered with Return; what it drew goes to uninstall-N.log.
-view=$(reg_value DisplayName 32 >/dev/null && echo 32 || echo 64)
 rm -f "$opened"
 uninstall() { # uninstall N MESSAGE
     (WINEDEBUG=trace+text drive_wine "$dir/Tapdeck.exe" /u >/dev/null 2>"$work/uninstall-$1.log" </dev/null) &

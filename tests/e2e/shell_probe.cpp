@@ -1,7 +1,7 @@
 // The journeys' eyes on what no X tool can see into:
 //   shell_probe tip TEXT         waits until the tip shown under the pointer
 //                                reads TEXT (exit 0) or prints what it read
-//   shell_probe active CAPTION   waits until our dialog with that caption is
+//   shell_probe active CAPTION   waits until the window with that caption is
 //                                the foreground window, which takes the keys
 //   shell_probe taskbar-created  what a restarted shell broadcasts
 //   shell_probe link TARGET LINK a shell link, as a user makes one
@@ -27,16 +27,14 @@ BOOL CALLBACK ReadShownTip(HWND window, LPARAM read) {
     return TRUE;
 }
 
-// What `tip` and `active` wait for: the shown tip, or the caption of our
-// dialog in the foreground.
+// What `tip` and `active` wait for: the shown tip, or the foreground
+// window's caption.
 std::string Shown(const std::string& command) {
-    char name[64] = "", text[128] = "";
-    HWND active = GetForegroundWindow();
-    GetClassNameA(active, name, sizeof name);
+    char text[128] = "";
     if (command == "tip")
         EnumWindows(ReadShownTip, reinterpret_cast<LPARAM>(text));
-    else if (strcmp(name, "ZUV_UB_CLASS") == 0)
-        GetWindowTextA(active, text, sizeof text);
+    else
+        GetWindowTextA(GetForegroundWindow(), text, sizeof text);
     return text;
 }
 
@@ -49,8 +47,7 @@ int main(int argc, char** argv) {
         GetModuleFileNameA(nullptr, self, sizeof self);
         *strrchr(self, '.') = '\0';
         FILE* file = fopen("C:\\e2e-started.txt", "ab");
-        bool noted = file != nullptr && fprintf(file, "%s\r\n", strrchr(self, '\\') + 1) > 0;
-        return file != nullptr && fclose(file) == 0 && noted ? 0 : 1;
+        return file != nullptr && fprintf(file, "%s\r\n", strrchr(self, '\\') + 1) > 0 && fclose(file) == 0 ? 0 : 1;
     }
     if (command == "taskbar-created")
         return SendNotifyMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0) ? 0 : 1;
