@@ -66,9 +66,12 @@ private:
     std::string* log_;
 };
 
-// The pointer parked away from every test window, frame "W" (200 x 150 at
-// 40,40) created and settled, no hover tracking and an empty log; the frame
-// destroyed afterwards without posting a quit.
+// Frame "W" on the screen; without a frame, its client area is all of it.
+constexpr RECT kFrame = {40, 40, 240, 190};
+
+// The pointer parked away from every test window, frame "W" created and
+// settled, no hover tracking and an empty log; the frame destroyed afterwards
+// without posting a quit.
 class FrameworkTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {  // as the program starts
@@ -81,7 +84,8 @@ protected:
         SetCursorPos(1000, 740);  // moves reported for windows appearing under the pointer would add calls
         frame = std::make_unique<RecordingFrame>("W", &log);
         frame->windowFlags |= window_flags::kNoQuitOnDestroy;
-        frame->CreateFrame(nullptr, 40, 40, 200, 150, WS_POPUP | WS_VISIBLE, "W", nullptr, nullptr, WS_EX_TOPMOST);
+        frame->CreateFrame(nullptr, kFrame.left, kFrame.top, kFrame.right - kFrame.left, kFrame.bottom - kFrame.top,
+                           WS_POPUP | WS_VISIBLE, "W", nullptr, nullptr, WS_EX_TOPMOST);
         testing_support::PumpUntilQuiet();
         StopTracking();
         log.clear();
@@ -106,10 +110,9 @@ protected:
             sscanf(a.c_str() + 1, "%d,%d", &x, &y);
             for (int i = 0; a[0] == 'T' && i < x; ++i)
                 PollTimerProc(nullptr, WM_TIMER, 0, 0);
-            char state[64];  // "k": clipped to the client area, the whole window as it has no frame
+            char state[64];  // "k": clipped to the client area
             snprintf(state, sizeof state, "K%ld,%ld%s%s%s", dragInfo.start.x, dragInfo.start.y,
-                     GetCapture() == frame->handle ? "c" : "", ClipIs({40, 40, 240, 190}) ? "k" : "",
-                     dragInfo.dc ? "d" : "");
+                     GetCapture() == frame->handle ? "c" : "", ClipIs(kFrame) ? "k" : "", dragInfo.dc ? "d" : "");
             // clang-format off
             switch (a[0]) {
                 case 'M': PointAt(x, y); Send(WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); break;
@@ -126,7 +129,7 @@ protected:
         }
     }
     void PointAt(int x, int y) {
-        POINT p = {x + 40, y + 40}, now;  // from the client area's origin to the screen
+        POINT p = {kFrame.left + x, kFrame.top + y}, now;
         SetCursorPos(p.x, p.y);
         // Polls read the position back: wait until the system reports it.
         for (int i = 0; i < 200 && GetCursorPos(&now) && (now.x != p.x || now.y != p.y); ++i)

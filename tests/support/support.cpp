@@ -25,7 +25,8 @@ constexpr int kTextId = 0xFFFF;  // the static that holds a message box's text
 // quit message is put back and ends the pump: the queue would never look
 // empty again.
 void Pump(const std::function<bool(bool)>& stop, unsigned waitMs, unsigned timeoutMs) {
-    for (DWORD start = GetTickCount(), quiet = 0; !stop(quiet != 0) && GetTickCount() - start < timeoutMs;) {
+    DWORD start = GetTickCount();
+    for (bool quiet = false; !stop(quiet) && GetTickCount() - start < timeoutMs;) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT)
