@@ -14,13 +14,33 @@ namespace {
 constexpr uint32_t kReadWrite = 3;  // read and write, created when missing, nothing shared
 constexpr uint32_t kReadExisting = 1;
 constexpr uint32_t kWriteFresh = 2;
+constexpr uint32_t kWriteThrough = 0x100;
 
-// Empties the file and writes `count` records as a whole new item file.
-void WriteItemFile(WFile& file, const ItemRecord* records, int count) {
-    unsigned char bytes[item_file::kMaxFileSize];
-    size_t size = EncodeItemFile(records, count, bytes);
-    file.SetLength(0);
-    file.Write(bytes, static_cast<DWORD>(size));
+// An item file held for one operation: for reading and writing, without
+// sharing, so that another copy of the program waits its turn; or, where the
+// file may be read but not written (read-only, on read-only media), for
+// reading only, so that its folder still shows. A file that cannot be read at
+// all (no folder, a folder in its place, a file held by another program)
+// makes the folder absent.
+bool OpenItemFile(const FolderPaths& paths, WFile* file, bool* writable) {
+    *writable = file->Open(paths.itemFile, kReadWrite) == 0;
+    return *writable || file->Open(paths.itemFile, kReadExisting) == 0;
+}
+
+// Puts `size` bytes in the place of the held item file and closes it. The
+// bytes go to a file of their own first and replace the old one only when
+// all of them are on the disk: a full disk, or a stop halfway, leaves the old
+// order readable as it was. Returns whether the item file now holds them.
+bool ReplaceItemFile(const FolderPaths& paths, WFile* held, const unsigned char* bytes, size_t size) {
+    WFile fresh;
+    bool written = fresh.Open(paths.newItemFile, kWriteFresh | kWriteThrough) == 0 &&
+                   fresh.Write(bytes, static_cast<DWORD>(size)) == static_cast<int>(size) && fresh.lastError == 0;
+    written = fresh.Close() == 0 && written;
+    held->Close();  // the system replaces no file that is open without sharing
+    if (written && MoveFileExA(paths.newItemFile, paths.itemFile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(paths.newItemFile);
+    return false;
 }
 
 // The system's own upper-casing of the ANSI code page, one byte at a time:
@@ -44,33 +64,22 @@ const unsigned char* CodePageUpperCase() {
 
 int RescanFolder(int folder, ItemRecord* out) {
     FolderPaths paths;
-    if (!MakeFolderPaths(baseDir, folder, &paths)) {
-        return 0;
-    }
     WFile file;
-    if (file.Open(paths.itemFile, kReadWrite) != 0) {
+    bool writable = false;
+    if (!MakeFolderPaths(baseDir, folder, &paths) || !OpenItemFile(paths, &file, &writable)) {
         return 0;
     }
     // Everything lives on the stack: the warning box below runs a message
     // loop in which another rescan may start.
-    uint64_t sizeBefore = file.GetSize();
-    unsigned char bytes[item_file::kReadSize];
-    int got = file.Read(bytes, sizeof bytes);
+    uint64_t fileSize = file.GetSize();
+    unsigned char stored[item_file::kReadSize];
+    int got = file.Read(stored, sizeof stored);
     size_t size = got > 0 ? static_cast<size_t>(got) : 0;
-
-    ItemRecord stored[item_file::kMaxStoredRead];
-    int storedCount = 0;
-    if (HasItemMagic(bytes, size)) {
-        storedCount = DecodeStoredRecords(bytes, size, stored);
-    } else {
-        file.SetLength(0);
-        if (sizeBefore > 0) {
-            MessageBoxA(nullptr, "Invalid .dat file, new file created", "Warning", MB_ICONWARNING);
-        }
-    }
+    ItemRecord records[item_file::kMaxStoredRead];
+    int storedCount = DecodeStoredRecords(stored, size, records);
 
     ItemMerge merge;
-    BeginMerge(&merge, stored, storedCount, CodePageUpperCase());
+    BeginMerge(&merge, records, storedCount, CodePageUpperCase());
     WFileFind find(paths.pattern);
     WIN32_FIND_DATAA entry;
     while (const char* name = find.Next(&entry)) {
@@ -78,31 +87,45 @@ int RescanFolder(int folder, ItemRecord* out) {
             break;
         }
     }
-
     ItemRecord present[item_file::kMaxItems];
     int count = FinishMerge(&merge, present);
-    WriteItemFile(file, present, count);
-    file.Close();
+
+    // A rescan that changes nothing writes nothing.
+    unsigned char merged[item_file::kMaxFileSize];
+    size_t mergedSize = EncodeItemFile(present, count, merged);
+    bool unchanged = fileSize == mergedSize && size == mergedSize && memcmp(stored, merged, size) == 0;
+    bool replaced = false;
+    if (unchanged || !writable) {
+        file.Close();
+    } else {
+        replaced = ReplaceItemFile(paths, &file, merged, mergedSize);
+    }
+    // Only with the file closed: while the box's loop runs, a tray press or
+    // the taskbar's return may rescan this very folder.
+    if (replaced && fileSize > 0 && !HasItemMagic(stored, size)) {
+        MessageBoxA(nullptr, "Invalid .dat file, new file created", "Warning", MB_ICONWARNING);
+    }
     if (out != nullptr) {
         memcpy(out, present, count * sizeof(ItemRecord));
     }
     return count;
 }
 
-void SaveFolderItems(int folder, const ItemRecord* items, int count) {
+bool SaveFolderItems(int folder, const ItemRecord* items, int count) {
     FolderPaths paths;
     WFile file;
     if (!MakeFolderPaths(baseDir, folder, &paths) || file.Open(paths.itemFile, kReadWrite) != 0) {
-        return;
+        return false;
     }
-    WriteItemFile(file, items, count);
-    file.Close();
+    unsigned char bytes[item_file::kMaxFileSize];
+    return ReplaceItemFile(paths, &file, bytes, EncodeItemFile(items, count, bytes));
 }
 
 int ReadFirstItem(int folder, ItemRecord* out) {
     FolderPaths paths;
     WFile file;
-    if (!MakeFolderPaths(baseDir, folder, &paths) || file.Open(paths.itemFile, kReadWrite) != 0) {
+    bool writable = false;
+    if (!MakeFolderPaths(baseDir, folder, &paths) || !OpenItemFile(paths, &file, &writable)) {
         return 0;
     }
     uint64_t fileSize = file.GetSize();

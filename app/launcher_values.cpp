@@ -14,6 +14,7 @@ void ApplySettingsWord(uint32_t settings) {
 
 bool MakeFolderPaths(const char* base, int folder, FolderPaths* paths) {
     return FormatText(paths->itemFile, kPathSize, "%s\\%i\\tapdeck.dat", base, folder) &&
+           FormatText(paths->newItemFile, kPathSize, "%s\\%i\\.tapdeck.new", base, folder) &&
            FormatText(paths->pattern, kPathSize, "%s\\%i\\*.*", base, folder) &&
            FormatText(paths->prefix, kPathSize, "%s\\%i\\", base, folder);
 }

@@ -20,11 +20,14 @@ constexpr uint32_t kDefaultSettings = 3;
 
 void ApplySettingsWord(uint32_t settings);
 
-// The paths of numbered folder `folder` below `base`: its item file, its
+// The paths of numbered folder `folder` below `base`: its item file, the
+// file a new item file is written to before it takes the old one's place (a
+// dot-file, so that one left by a stop halfway never becomes an item), its
 // listing pattern and the prefix (with final backslash) of its files' paths.
 // False when any of them would not fit kPathSize bytes.
 struct FolderPaths {
     char itemFile[kPathSize];
+    char newItemFile[kPathSize];
     char pattern[kPathSize];
     char prefix[kPathSize];
 };

@@ -1,3 +1,8 @@
+// The folder store on the prefix's real folders: the rescan as the file
+// system lists a folder, the item file kept whole through a file in use, a
+// foreign file and a full disk, and the settings word. The merge's rules have
+// their tables in item_file_test.cpp.
+
 #include "app/folder_store.h"
 
 #include <windows.h>
@@ -5,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/launcher_values.h"
 #include "tests/support/message_boxes.h"
@@ -14,62 +20,139 @@
 namespace {
 
 using namespace testing_support;
+using Names = std::vector<std::string>;
 
-TEST(FolderStore, RescanSaveAndSettingsWalk) {
-    ScratchFolder scratch;
-    MessageBoxRecorder boxes;
-    ASSERT_TRUE(CopyText(baseDir, sizeof baseDir, scratch.Path().c_str()));
-    std::string dat = scratch.MakeFolder("0") + "\\tapdeck.dat";
-    // The names of the items a rescan of folder 0 returns, in order.
-    auto rescan = [&] {
+const std::string kEmptyItemFile("ZTD1\0\0\0\0", 8);
+
+// Folder 0 of a base folder, with a record of the boxes shown.
+class FolderStoreTest : public ::testing::Test {
+protected:
+    void Use(const std::string& base) {
+        ASSERT_TRUE(CopyText(baseDir, sizeof baseDir, base.c_str()));
+        folder_ = base + "\\0";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        dat_ = folder_ + "\\tapdeck.dat";
+    }
+    void SetUp() override { Use(scratch_.Path()); }
+    void Add(const std::string& name) {
+        CloseHandle(CreateFileA((folder_ + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+    // The file names of the items of a rescan of folder 0, in order.
+    Names Rescan() {
         ItemRecord out[15];
-        std::string names;
+        Names names;
         for (int i = 0, count = RescanFolder(0, out); i < count; ++i)
-            names += " " + std::string(out[i].path).substr(scratch.Path().size() + 3);
+            names.push_back(out[i].path + folder_.size() + 1);
         return names;
-    };
-    ItemRecord first;
-    EXPECT_EQ(rescan(), "");
-    EXPECT_EQ(ReadWholeFile(dat), std::string("ZTD1\0\0\0\0", 8));
-    for (const char* name : {"0\\b.lnk", "0\\a.txt", "0\\.hidden"})
-        scratch.WriteFile(name, "x");
-    scratch.MakeFolder("0\\sub");                                    // folders are never items
-    EXPECT_EQ(rescan().size(), std::string(" a.txt b.lnk").size());  // in the order listed
-    EXPECT_EQ(ReadWholeFile(dat).size(), 8u + 2 * 328u);
+    }
+    FILETIME WriteTime() {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExA(dat_.c_str(), GetFileExInfoStandard, &data);
+        return data.ftLastWriteTime;
+    }
+
+    ScratchFolder scratch_;
+    MessageBoxRecorder boxes_;
+    std::string folder_;
+    std::string dat_;
+};
+
+TEST_F(FolderStoreTest, RescanRecordsTheFolderInItsOrder) {
+    EXPECT_EQ(Rescan(), Names{});
+    EXPECT_EQ(ReadWholeFile(dat_), kEmptyItemFile);
+    Add("b.lnk");
+    Add(".hidden");
+    scratch_.MakeFolder("0\\sub");
+    EXPECT_EQ(Rescan(), Names{"b.lnk"});  // dot-files and folders are no items
     // Renamed in another case of a letter outside ASCII, an item keeps its
     // place. Deleted and made anew, so that the listing names it only in the
     // new spelling (a rename in case alone did not change the listing under Wine).
-    scratch.WriteFile("0\\\xE9t\xE9.lnk", "x");
-    std::string accented = rescan();
-    DeleteFileA((scratch / "0\\\xE9t\xE9.lnk").c_str());
-    scratch.WriteFile("0\\\xC9T\xC9.lnk", "x");
-    scratch.WriteFile("0\\new.lnk", "x");
-    EXPECT_EQ(rescan(), accented + " new.lnk");
+    Add("\xE9t\xE9.lnk");
+    Names before = Rescan();
+    DeleteFileA((folder_ + "\\\xE9t\xE9.lnk").c_str());
+    Add("\xC9T\xC9.lnk");
+    Add("new.lnk");
+    before.push_back("new.lnk");
+    EXPECT_EQ(Rescan(), before);
+}
 
-    // Held by another: absent, and the file is left as it was.
-    std::string before = ReadWholeFile(dat);
-    HANDLE other = CreateFileA(dat.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    DeleteFileA((scratch / "0\\new.lnk").c_str());
-    EXPECT_EQ(RescanFolder(0, nullptr) + ReadFirstItem(0, &first), 0);
+TEST_F(FolderStoreTest, RescanThatChangesNothingWritesNothing) {
+    Add("a.lnk");
+    Rescan();
+    const FILETIME old = {0x12345678, 0x01D00000};
+    HANDLE file = CreateFileA(dat_.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &old);
+    CloseHandle(file);
+    Rescan();
+    FILETIME now = WriteTime();
+    EXPECT_EQ(CompareFileTime(&old, &now), 0);
+}
+
+TEST_F(FolderStoreTest, ItemFileInUseMakesTheFolderAbsent) {
+    Add("a.lnk");
+    Rescan();
+    std::string before = ReadWholeFile(dat_);
+    DeleteFileA((folder_ + "\\a.lnk").c_str());
+    HANDLE other = CreateFileA(dat_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ItemRecord first;
+    EXPECT_EQ(RescanFolder(0, nullptr), 0);
+    EXPECT_EQ(ReadFirstItem(0, &first), 0);
     CloseHandle(other);
-    EXPECT_EQ(ReadWholeFile(dat), before);
+    EXPECT_EQ(ReadWholeFile(dat_), before);
+}
 
-    scratch.WriteFile("0\\tapdeck.dat", "not an item file at all");
-    EXPECT_EQ(RescanFolder(0, nullptr) * 10 + RescanFolder(0, nullptr), 33);  // rebuilt, with one warning
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text + "|" + boxes.Boxes()[0].caption, "Invalid .dat file, new file created|Warning");
+TEST_F(FolderStoreTest, ForeignItemFileIsRebuiltWithOneWarningShownOnceItIsClosed) {
+    Add("a.lnk");
+    scratch_.WriteFile("0\\tapdeck.dat", "not an item file at all");
+    // The box's loop lets a tray press rescan the same folder meanwhile.
+    int inside = -1;
+    boxes_.insideNextBox = [&] { inside = RescanFolder(0, nullptr); };
+    EXPECT_EQ(RescanFolder(0, nullptr), 1);
+    EXPECT_EQ(inside, 1);
+    EXPECT_EQ(RescanFolder(0, nullptr), 1);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, "Invalid .dat file, new file created");
+    EXPECT_EQ(boxes_.Boxes()[0].caption, "Warning");
+}
 
+TEST_F(FolderStoreTest, SavedRecordsAreWrittenAsHeldAndReadBackFirst) {
     ItemRecord items[2] = {};
     CopyText(items[0].path, sizeof items[0].path, "C:\\made-second.lnk");
     items[0].icon = 0x1234;
-    SaveFolderItems(0, items, 2);  // written as they are
-    EXPECT_EQ(ReadWholeFile(dat), std::string("ZTD1\2\0\0\0", 8) + std::string(reinterpret_cast<char*>(items), 656));
-    EXPECT_EQ(std::to_string(ReadFirstItem(0, &first)) + first.path, "2C:\\made-second.lnk");
+    EXPECT_TRUE(SaveFolderItems(0, items, 2));
+    std::string records(reinterpret_cast<const char*>(items), sizeof items);
+    EXPECT_EQ(ReadWholeFile(dat_), std::string("ZTD1\2\0\0\0", 8) + records);
+    ItemRecord first;
+    EXPECT_EQ(ReadFirstItem(0, &first), 2);
+    EXPECT_STREQ(first.path, "C:\\made-second.lnk");
+}
 
-    WriteSettings(0xA5A5A5A4);  // the other bits are kept
-    EXPECT_EQ(ReadWholeFile(scratch / "settings.dat") + std::to_string(ReadSettings()),
-              "\xA4\xA5\xA5\xA5" + std::to_string(0xA5A5A5A4u));
-    scratch.WriteFile("settings.dat", std::string("\x02\x00\x00", 3));
+// T: is a 64 KiB file system (tools/fault_drive.sh). A merge of fourteen
+// items needs two pages of it where the stored file of two held one.
+TEST_F(FolderStoreTest, FullDiskKeepsTheStoredOrderWhole) {
+    RemoveTree("T:\\0");
+    Use("T:");
+    Add("b.lnk");
+    Add("a.lnk");
+    EXPECT_EQ(Rescan().size(), 2u);
+    for (char c = 'c'; c < 'o'; ++c)
+        Add(std::string(1, c) + ".lnk");
+    std::string before = ReadWholeFile(dat_);
+    std::string filler = FillDisk("T:");
+    EXPECT_EQ(Rescan().size(), 14u);  // the list still shows them all
+    ItemRecord items[2] = {};
+    EXPECT_FALSE(SaveFolderItems(0, items, 2));
+    DeleteFileA(filler.c_str());
+    EXPECT_EQ(ReadWholeFile(dat_), before);
+    EXPECT_FALSE(FileExists(folder_ + "\\.tapdeck.new"));
+    RemoveTree("T:\\0");
+}
+
+TEST_F(FolderStoreTest, SettingsWordKeepsItsOtherBits) {
+    WriteSettings(0xA5A5A5A4);
+    EXPECT_EQ(ReadWholeFile(scratch_ / "settings.dat"), "\xA4\xA5\xA5\xA5");
+    EXPECT_EQ(ReadSettings(), 0xA5A5A5A4u);
+    scratch_.WriteFile("settings.dat", std::string("\x02\x00\x00", 3));
     EXPECT_EQ(ReadSettings(), 3u);  // too short to hold a word
 }
 

@@ -103,15 +103,22 @@ TEST(ItemFileCodec, Table) {
     }
 }
 
-TEST(LauncherValues, FolderPaths) {
+TEST(LauncherValues, FolderPathsOfAProgramInADriveRoot) {
     FolderPaths paths;
-    ASSERT_TRUE(MakeFolderPaths("C:", 0, &paths));  // a program in a drive's root
-    EXPECT_EQ(std::string(paths.itemFile) + " " + paths.pattern + " " + paths.prefix,
-              "C:\\0\\tapdeck.dat C:\\0\\*.* C:\\0\\");
-    std::string base(256 - sizeof "\\15\\tapdeck.dat", 'b');  // just fits
+    ASSERT_TRUE(MakeFolderPaths("C:", 0, &paths));
+    EXPECT_STREQ(paths.itemFile, "C:\\0\\tapdeck.dat");
+    EXPECT_STREQ(paths.newItemFile, "C:\\0\\.tapdeck.new");
+    EXPECT_STREQ(paths.pattern, "C:\\0\\*.*");
+    EXPECT_STREQ(paths.prefix, "C:\\0\\");
+}
+
+TEST(LauncherValues, FolderPathsFitOrAreRefused) {
+    std::string longest(kPathSize - sizeof "\\15\\.tapdeck.new", 'b');  // the longest path, 255 characters
+    FolderPaths paths;
     char settings[kPathSize];
-    EXPECT_TRUE(MakeFolderPaths(base.c_str(), 15, &paths) && MakeSettingsPath(base.c_str(), settings));
-    EXPECT_FALSE(MakeFolderPaths((base + "b").c_str(), 15, &paths));
+    EXPECT_TRUE(MakeFolderPaths(longest.c_str(), 15, &paths));
+    EXPECT_TRUE(MakeSettingsPath(longest.c_str(), settings));
+    EXPECT_FALSE(MakeFolderPaths((longest + "b").c_str(), 15, &paths));
 }
 
 }  // namespace

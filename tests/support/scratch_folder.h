@@ -24,5 +24,7 @@ std::string ReadWholeFile(const std::string& path);  // "" when it cannot be ope
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 void RemoveTree(const std::string& path);
+// Fills the disk that holds `folder` with one file, whose path it returns.
+std::string FillDisk(const std::string& folder);
 
 }  // namespace testing_support

@@ -130,6 +130,17 @@ void RemoveTree(const std::string& path) {
     SHFileOperationA(&remove);
 }
 
+std::string FillDisk(const std::string& folder) {
+    std::string path = folder + "\\filler";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    char block[4096] = {};
+    DWORD written = 0;
+    while (WriteFile(file, block, sizeof block, &written, nullptr) && written == sizeof block)
+        continue;
+    CloseHandle(file);
+    return path;
+}
+
 }  // namespace testing_support
 
 // COM for the shell objects, and a message-box recorder for the whole run so
