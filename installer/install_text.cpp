@@ -71,6 +71,33 @@ bool FolderFromUninstallCommand(const char* command, char* out, size_t size) {
     return FolderOfPath(path, out, size);
 }
 
+bool InstallationPathsFit(const char* folder, const char* name, const char* version) {
+    char command[256];
+    char exe[64];
+    char htm[64];
+    char readmeLink[64];
+    char helpLink[64];
+    if (!BuildUninstallCommand(folder, name, version, command, sizeof command) ||
+        !FormatText(exe, sizeof exe, "%s.exe.tmp", name) || !FormatText(htm, sizeof htm, "%s.htm.tmp", name) ||
+        !FormatText(readmeLink, sizeof readmeLink, "0\\%s.lnk", kReadmeLinkText) ||
+        !FormatText(helpLink, sizeof helpLink, "0\\%s.lnk", kHelpLinkText)) {
+        return false;
+    }
+    // The launcher's own: the item file of folder 0 and the one that replaces it.
+    const char* const paths[] = {exe, "readme.txt.tmp", htm, readmeLink, helpLink, "0\\.tapdeck.new"};
+    for (const char* path : paths) {
+        char full[256];
+        if (!JoinPath(folder, path, full, sizeof full)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PartialCopyPath(const char* target, char* out, size_t size) {
+    return FormatText(out, size, "%s.tmp", target);
+}
+
 bool UninstallKeyPath(const char* name, char* out, size_t size) {
     return FormatText(out, size, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%s", name);
 }

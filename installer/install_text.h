@@ -40,6 +40,19 @@ bool UninstallKeyPath(const char* name, char* out, size_t size);
 bool DisplayName(const char* name, char* out, size_t size);
 bool DefaultInstallFolder(const char* name, char* out, size_t size);
 
+// The two explanatory shortcuts of folder 0, named after their texts, which
+// are also the tips of folder 0's icon.
+constexpr char kReadmeLinkText[] = "Left-click to open Right-click for menu";
+constexpr char kHelpLinkText[] = "Click right-button - Open folder 0 - to access the links";
+
+// Whether every path the installation makes in `folder` fits 256 bytes: the
+// registered command, the copies and the names they grow under, folder 0
+// with its two shortcuts and its item file.
+bool InstallationPathsFit(const char* folder, const char* name, const char* version);
+
+// The name a copy grows under beside its target: the target's path and ".tmp".
+bool PartialCopyPath(const char* target, char* out, size_t size);
+
 // The options dialog's control markup: the folder field, then a check box for
 // each offered option in the order autostart, desktop link, run after
 // installation, then the separator.

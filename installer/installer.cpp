@@ -166,11 +166,10 @@ void Installer::ChooseFolder() {
         Abort(kInstallAborted, kIconAsterisk);
         return;
     }
-    // A folder whose uninstall command would not fit its buffer is refused
-    // before anything exists on disk, rather than registered cut.
-    char command[256];
-    if (!install_text::BuildUninstallCommand(folder, productName, version, command, sizeof command) ||
-        CreateFolderPath(folder) != 0) {
+    // A folder too long for any path the installation makes is refused
+    // before anything exists on disk: later steps would skip that path, or
+    // register it cut.
+    if (!install_text::InstallationPathsFit(folder, productName, version) || CreateFolderPath(folder) != 0) {
         Abort(kCannotCreateFolder, kIconExclamation);
     }
 }
@@ -203,12 +202,15 @@ void Installer::CopyPackage() {
 }
 
 int Installer::CopyOneFile(const char* source, const char* target) {
+    // The copy grows beside the target and takes its place only when whole:
+    // a full disk halfway leaves the earlier file as it was.
+    char partial[kPathSize];
     WFile in;
     WFile out;
-    if (in.Open(source, kModeRead) != 0) {
+    if (!install_text::PartialCopyPath(target, partial, sizeof partial) || in.Open(source, kModeRead) != 0) {
         return 0;
     }
-    if (out.Open(target, kModeWrite) != 0) {
+    if (out.Open(partial, kModeWrite) != 0) {
         in.Close();
         return 0;
     }
@@ -225,7 +227,12 @@ int Installer::CopyOneFile(const char* source, const char* target) {
     if (out.Close() != 0) {
         copied = 0;
     }
-    return copied;
+    // The system refuses to replace a program that is running.
+    if (copied && MoveFileExA(partial, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return 1;
+    }
+    DeleteFileA(partial);
+    return 0;
 }
 
 void Installer::RegisterUninstall() {
@@ -233,16 +240,21 @@ void Installer::RegisterUninstall() {
         return;
     }
     char command[256];
-    char key[256];
+    char key[256] = "";
     char displayName[64];
-    if (!install_text::BuildUninstallCommand(folder, productName, version, command, sizeof command) ||
-        !install_text::UninstallKeyPath(productName, key, sizeof key) ||
-        !install_text::DisplayName(productName, displayName, sizeof displayName)) {
-        return;
-    }
     // The display name last: it is what marks the program as installed.
-    RegWriteValue(key, HKEY_LOCAL_MACHINE, "UninstallString", REG_SZ, command, lstrlenA(command) + 1);
-    RegWriteValue(key, HKEY_LOCAL_MACHINE, "DisplayName", REG_SZ, displayName, lstrlenA(displayName) + 1);
+    bool registered =
+        install_text::BuildUninstallCommand(folder, productName, version, command, sizeof command) &&
+        install_text::UninstallKeyPath(productName, key, sizeof key) &&
+        install_text::DisplayName(productName, displayName, sizeof displayName) &&
+        RegWriteValue(key, HKEY_LOCAL_MACHINE, "UninstallString", REG_SZ, command, lstrlenA(command) + 1) == 0 &&
+        RegWriteValue(key, HKEY_LOCAL_MACHINE, "DisplayName", REG_SZ, displayName, lstrlenA(displayName) + 1) == 0;
+    if (!registered) {
+        // No half entry: a command without its name is an installation that
+        // no list of programs shows and no start of the program sees.
+        RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, key);
+        Abort("Could not write the uninstall entry, Install aborted.", kIconExclamation);
+    }
 }
 
 void Installer::FinishInstall() {

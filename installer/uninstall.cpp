@@ -17,8 +17,13 @@ void Installer::Uninstall() {
         return;
     }
     // The registration and the link go first, so that even a folder removed
-    // by hand leaves the program unregistered.
-    RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, key);
+    // by hand leaves the program unregistered. An entry that stays (no right
+    // to change it) means nothing is undone.
+    if (RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, key) != 0) {
+        Show("The uninstall entry could not be removed, uninstall failed. You may lack the rights to change it.",
+             32513);
+        return;
+    }
     DeleteFolderShortcut(CSIDL_STARTUP, productName);
 
     char installFolder[256];

@@ -48,4 +48,16 @@ TEST(InstallText, CommandOptionsPathsAndLicenceSize) {
               "10 1048577 0 0");
 }
 
+// The longest path the installation makes is folder 0's help shortcut,
+// 63 characters below the folder.
+TEST(InstallText, EveryInstalledPathFitsOrTheFolderIsRefused) {
+    const std::string longest = "c:\\" + std::string(189, 'f');
+    EXPECT_TRUE(InstallationPathsFit("c:\\program files\\zuvware\\Tapdeck", "Tapdeck", "1.10"));
+    EXPECT_TRUE(InstallationPathsFit(longest.c_str(), "Tapdeck", "1.10"));
+    EXPECT_FALSE(InstallationPathsFit((longest + "f").c_str(), "Tapdeck", "1.10"));
+    char partial[16];
+    EXPECT_TRUE(PartialCopyPath("c:\\a\\x.exe", partial, sizeof partial));
+    EXPECT_STREQ(partial, "c:\\a\\x.exe.tmp");
+}
+
 }  // namespace

@@ -1,10 +1,10 @@
-// The installation steps where the end-to-end journey cannot reach them
-// cheaply: each course that ends early, a package inside the installation
-// folder, a target in use, a folder too long and the planted DLL. This
-// program plays the installer too: copied into a package as setup.exe, since
-// the steps look at the running executable's own name and folder, it answers
-// each dialog with the words it is given and writes what it saw, and what it
-// left behind, to run.txt beside it.
+// The installation's courses that the end-to-end journey does not take: each
+// that ends early, a package inside the installation folder, a target in
+// use, a full disk, a refused registry write, a folder too long and a DLL
+// planted beside the installer. This program plays the installer too:
+// copied into a package as setup.exe, since the steps look at the running
+// executable's own name and folder, it answers each dialog with the words it
+// is given and writes what it saw, and what it left behind, to run.txt.
 
 #include <windows.h>
 #include <shlobj.h>
@@ -13,8 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <fstream>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -32,7 +34,7 @@ using namespace testing_support;
 
 const std::string kFolder = "c:\\program files\\zuvware\\Tapdeck";
 const std::string kPackage = TAPDECK_PACKAGE_DIR "\\";
-const std::string kLong = "c:\\tapdeck-test-long\\" + std::string(213, 'x');  // one byte too long for the command
+const char kUninstallKeys[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 std::string Beside(const std::string& name) {
     char path[kPathSize] = "";
@@ -47,46 +49,89 @@ std::string PlantedDll() {
 }
 
 // Run before the tests: under another name this program plays the installer
-// with the driver's words it is given, and ends there.
+// with the driver's words it is given, writes one "field=value" line each
+// for what it saw and left, and ends there.
 int PlayInstaller() {
     if (__argc != 2 || FileExists(Beside("installer_wine_tests.exe")))  // the test itself, not a copy
         return 0;
     CoInitialize(nullptr);
     MessageBoxRecorder boxes;
     Installer installer("Tapdeck", "1.10", "Tapdeck Installer", 3, 3);
-    std::string planted = PlantedDll();
+    std::string before = PlantedDll();
+    std::string after;
     markup_testing::Outcome outcome = markup_testing::Drive(
         [&] {
             installer.RunInstall();
-            planted += " " + PlantedDll();  // the search restricted by now
+            after = PlantedDll();  // the search restricted by now
             installer.ReportComplete();
             return static_cast<int>(installer.aborted);
         },
         __argv[1], 60000);
-    for (const MessageBoxRecord& box : boxes.Boxes())
-        outcome.seen += " | box " + box.caption + " " + box.text;
-    // What is left: the folder, the uninstall entry and the Startup link.
     char startup[MAX_PATH] = "";
     GetSpecialFolderPath(CSIDL_STARTUP, startup);
-    int left = (FolderExists(kFolder) || FolderExists(kLong)) * 100 + installer.IsInstalled() * 10 +
-               FileExists(startup + std::string("\\Tapdeck.lnk"));
-    FILE* run = fopen(Beside("run.txt").c_str(), "wb");
-    fprintf(run, "%s | %d %s %d%s", outcome.seen.c_str(), outcome.result, planted.c_str(), left,
-            outcome.failure.c_str());
-    fclose(run);
+    std::ofstream run(Beside("run.txt"), std::ios::binary);
+    std::string seen = outcome.seen;
+    for (size_t at = seen.find('\n'); at != std::string::npos; at = seen.find('\n', at))
+        seen.replace(at, 1, "\\n");  // one line a field
+    run << "messages=" << seen << "\n";
+    for (const MessageBoxRecord& box : boxes.Boxes())
+        run << "box=" << box.text << " (" << box.caption << ")\n";
+    run << "aborted=" << outcome.result << "\nplanted dll=" << before << " " << after << "\n";
+    run << "folder=" << FolderExists(installer.folder) << "\ninstalled=" << installer.IsInstalled() << "\n";
+    run << "link=" << FileExists(startup + std::string("\\Tapdeck.lnk")) << "\ndriver=" << outcome.failure << "\n";
+    run.close();
     CoUninitialize();
     ExitProcess(0);
 }
 
 const int kPlayed = PlayInstaller();
 
+std::map<std::string, std::string> ReadRun(const std::string& path) {
+    std::map<std::string, std::string> fields;
+    std::istringstream lines(ReadWholeFile(path));
+    for (std::string line; std::getline(lines, line);)
+        fields[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+    return fields;
+}
+
 void CleanWorld() {
     RemoveTree("c:\\program files\\zuvware");
     DeleteFileA("c:\\program files\\zuvware");
     RemoveTree("c:\\tapdeck-test-long");
+    RemoveTree("T:\\app");
     RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tapdeck");
+    // Made volatile by a row: an empty key is made anew, as it was.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKeys);
+    HKEY keys = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeys, 0, nullptr, 0, KEY_WRITE, nullptr, &keys, nullptr);
+    RegCloseKey(keys);
     DeleteFolderShortcut(CSIDL_STARTUP, "Tapdeck");
 }
+
+void Hold(HANDLE* held, const std::string& path) {
+    CreateFolderPath(path.substr(0, path.rfind('\\')).c_str());
+    *held = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+}
+
+// Under Wine a key may get only volatile keys below a volatile one: the
+// registry then refuses the uninstall entry, as a key without write rights
+// would on Windows.
+void RefuseUninstallEntries() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKeys);
+    HKEY keys = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeys, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &keys,
+                    nullptr);
+    RegCloseKey(keys);
+}
+
+const std::string kLicence =
+    "Please read the license agreement and press 'Continue' to proceed with the installation. [";
+const std::string kIncomplete =
+    "The installation package is not complete, make sure all the files from the archive are in the installation "
+    "folder.\\nIf necessary, get the full package at https://tapdeck.example.org/download [-]";
+const std::string kCannotCreate = "Could not create the installation folder, Install aborted. [-]";
+const std::string kCannotCopy = "Could not copy all the files!, Install aborted. [-]";
+const std::string kAgree = "click:515 Enter wait ";
 
 // Each course shows its messages and nothing after them, and leaves the
 // folder, the uninstall entry and the link as the row says.
@@ -96,48 +141,85 @@ TEST(Installer, CoursesThatEndEarlyOrOddly) {
     RegWriteValue("TapdeckTest.htm\\shell\\open\\command", HKEY_CLASSES_ROOT, "", REG_SZ, "cmd /c rem", 11);
     ScratchFolder scratch;
     HANDLE held = INVALID_HANDLE_VALUE;
-    const std::string licence =
-        "Please read the license agreement and press 'Continue' to proceed with the installation. [";
-    const std::string agree = "click:515 Enter wait ", end = " | 1 loads refused 0";
-    const std::string incomplete =
-        "The installation package is not complete, make sure all the files from the archive are in the "
-        "installation folder.\nIf necessary, get the full package at https://tapdeck.example.org/download [-]" +
-        end;
-    const std::string cannotCreate = "Could not create the installation folder, Install aborted. [-]" + end;
-    // clang-format off
-    const struct { std::string exe; std::function<void(const std::string& folder)> prepare; std::string script, shown; } rows[] = {
-        // the program, run with the words; what it showed and left
-        {scratch / "no licence\\setup.exe", [](const std::string& f) { DeleteFileA((f + "readme.txt").c_str()); }, "?msg Enter", incomplete},
-        {scratch / "no help page\\setup.exe", [](const std::string& f) { DeleteFileA((f + "Tapdeck.htm").c_str()); }, "?msg Enter", incomplete},
-        {scratch / "misnamed\\install.exe", nullptr, "?msg Enter", incomplete},
-        {scratch / "licence too large\\setup.exe", [&](const std::string&) { scratch.WriteFile("licence too large\\readme.txt",
-         std::string(1 << 20, 'L') + "!"); }, "?msg Esc wait ?msg Enter", licence + "0] Install aborted. [-]" + end},
-        {scratch / "options aborted\\setup.exe", nullptr, agree + "?msg Esc wait Enter", "Select a folder and set the requested options. [32]" + end},
-        {scratch / "file there\\setup.exe", [](const std::string&) { CloseHandle(CreateFileA("c:\\program files\\zuvware", GENERIC_WRITE, 0, nullptr,
-         CREATE_ALWAYS, 0, nullptr)); }, agree + "Enter wait ?msg Enter", cannotCreate},
-        {scratch / "too long\\setup.exe", nullptr, agree + "text:" + kLong + " Enter wait ?msg Enter", cannotCreate},
-        {scratch / "in use\\setup.exe", [&](const std::string&) { CreateFolderPath(kFolder.c_str()), held = CreateFileA((kFolder + "\\Tapdeck.exe").c_str(),
-         GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr); }, agree + "Enter wait ?msg Enter", "Could not copy all the files!, Install aborted. "
-         "[-] | box " + scratch / "in use\\setup.exe Could not copy file | 1 loads refused 100"},
-        // A package inside the installation folder: its licence and help page, already in place, are not copied onto themselves.
-        {kFolder + "\\setup.exe", nullptr, "?msg " + agree + "Enter wait ?msg Enter", licence + std::to_string(ReadWholeFile(kPackage +
-         "readme.txt").size()) + "] Installation complete. [-] | 0 loads refused 111"}};
-    // clang-format on
+    const std::string tooLong = "c:\\tapdeck-test-long\\" + std::string(172, 'x');  // one character too long
+    const std::string licenceSize = std::to_string(ReadWholeFile(kPackage + "readme.txt").size());
+    const struct {
+        const char* name;
+        std::string setup;  // where the program runs as the installer
+        std::function<void(const std::string& package)> prepare;
+        std::string script;
+        std::string messages;  // what the script's "?msg" words saw
+        std::string box;       // the plain message box, if one was shown
+        bool folder;           // the installation folder is left
+        bool installed;
+    } rows[] = {
+        {"no licence", scratch / "no licence\\setup.exe",
+         [](const std::string& package) { DeleteFileA((package + "readme.txt").c_str()); }, "?msg Enter", kIncomplete,
+         "", false, false},
+        {"no help page", scratch / "no help\\setup.exe",
+         [](const std::string& package) { DeleteFileA((package + "Tapdeck.htm").c_str()); }, "?msg Enter", kIncomplete,
+         "", false, false},
+        {"not named setup.exe", scratch / "misnamed\\install.exe", nullptr, "?msg Enter", kIncomplete, "", false,
+         false},
+        {"a licence too large to show", scratch / "large\\setup.exe",
+         [&](const std::string&) { scratch.WriteFile("large\\readme.txt", std::string((1 << 20) + 1, 'L')); },
+         "?msg Esc wait ?msg Enter", kLicence + "0] Install aborted. [-]", "", false, false},
+        {"options aborted", scratch / "aborted\\setup.exe", nullptr, kAgree + "?msg Esc wait Enter",
+         "Select a folder and set the requested options. [32]", "", false, false},
+        {"a file where the folder goes", scratch / "file there\\setup.exe",
+         [&](const std::string&) { Hold(&held, "c:\\program files\\zuvware"); }, kAgree + "Enter wait ?msg Enter",
+         kCannotCreate, "", false, false},
+        {"a folder too long for folder 0's shortcuts", scratch / "too long\\setup.exe", nullptr,
+         kAgree + "text:" + tooLong + " Enter wait ?msg Enter", kCannotCreate, "", false, false},
+        {"the installed program in use", scratch / "in use\\setup.exe",
+         [&](const std::string&) { Hold(&held, kFolder + "\\Tapdeck.exe"); }, kAgree + "Enter wait ?msg Enter",
+         kCannotCopy, "Could not copy file (" + scratch / "in use\\setup.exe)", true, false},
+        {"the registry refuses the entry", scratch / "refused\\setup.exe",
+         [](const std::string&) { RefuseUninstallEntries(); }, kAgree + "Enter wait ?msg Enter",
+         "Could not write the uninstall entry, Install aborted. [-]", "", true, false},
+        // A package inside the installation folder: its licence and help
+        // page, already in place, are not copied onto themselves.
+        {"the package in the installation folder", kFolder + "\\setup.exe", nullptr,
+         "?msg " + kAgree + "Enter wait ?msg Enter", kLicence + licenceSize + "] Installation complete. [-]", "", true,
+         true},
+    };
     for (const auto& row : rows) {
         CleanWorld();
-        std::string folder = row.exe.substr(0, row.exe.rfind('\\') + 1);
-        CreateFolderPath(folder.c_str());
-        EXPECT_TRUE(CopyFileA(Beside("installer_wine_tests.exe").c_str(), row.exe.c_str(), FALSE)) << row.exe;
+        std::string package = row.setup.substr(0, row.setup.rfind('\\') + 1);
+        CreateFolderPath(package.c_str());
+        EXPECT_TRUE(CopyFileA(Beside("installer_wine_tests.exe").c_str(), row.setup.c_str(), FALSE)) << row.name;
         // The package, and a DLL as a downloads folder might hold.
         for (const std::string& from : {Beside("planted.dll"), kPackage + "readme.txt", kPackage + "Tapdeck.htm"})
-            CopyFileA(from.c_str(), (folder + from.substr(from.rfind('\\') + 1)).c_str(), FALSE);
+            CopyFileA(from.c_str(), (package + from.substr(from.rfind('\\') + 1)).c_str(), FALSE);
         if (row.prepare)
-            row.prepare(folder);
-        EXPECT_EQ(_spawnl(_P_WAIT, row.exe.c_str(), "setup", ("\"" + row.script + "\"").c_str(), nullptr), 0);
-        EXPECT_EQ(ReadWholeFile(folder + "run.txt"), row.shown) << row.exe;
+            row.prepare(package);
+        EXPECT_EQ(_spawnl(_P_WAIT, row.setup.c_str(), "setup", ("\"" + row.script + "\"").c_str(), nullptr), 0);
+        std::map<std::string, std::string> run = ReadRun(package + "run.txt");
+        EXPECT_EQ(run["driver"], "") << row.name;
+        EXPECT_EQ(run["messages"], row.messages) << row.name;
+        EXPECT_EQ(run["box"], row.box) << row.name;
+        EXPECT_EQ(run["aborted"], row.installed ? "0" : "1") << row.name;
+        EXPECT_EQ(run["planted dll"], "loads refused") << row.name;
+        EXPECT_EQ(run["folder"], row.folder ? "1" : "0") << row.name;
+        EXPECT_EQ(run["installed"], row.installed ? "1" : "0") << row.name;
+        EXPECT_EQ(run["link"], row.installed ? "1" : "0") << row.name;
         CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
     }
     CleanWorld();
+}
+
+// T: is a 64 KiB file system (tools/fault_drive.sh), too small for the
+// program: the copy fails, and the earlier program stays as it was.
+TEST(Installer, FullDiskLeavesTheEarlierProgramWhole) {
+    ScratchFolder scratch;
+    CreateFolderPath("T:\\app");
+    std::ofstream("T:\\app\\Tapdeck.exe", std::ios::binary) << "earlier";
+    std::string setup = scratch / "setup.exe";
+    CopyFileA(Beside("installer_wine_tests.exe").c_str(), setup.c_str(), FALSE);
+    EXPECT_EQ(Installer::CopyOneFile(setup.c_str(), "T:\\app\\Tapdeck.exe"), 0);
+    EXPECT_EQ(ReadWholeFile("T:\\app\\Tapdeck.exe"), "earlier");
+    EXPECT_FALSE(FileExists("T:\\app\\Tapdeck.exe.tmp"));
+    RemoveTree("T:\\app");
 }
 
 }  // namespace
