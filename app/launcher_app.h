@@ -12,7 +12,18 @@ public:
     int init(const char* commandLine, int showCommand) override;
 
     LauncherWindow window;
+    // The process's exit code: 0, or 1 when the launcher could not start.
+    int exitCode = 0;
 };
+
+// Creates the launcher window and runs it until Quit (or, without folder 0,
+// asks whether to reinstall); then ends it. Returns the exit code: 0, or 1
+// when the window could not be created, which the user is told.
+int RunLauncher(LauncherWindow* window);
+
+// Destroys the launcher window, with any list it still holds, and then the
+// fallback icon.
+void EndLauncher(LauncherWindow* window);
 
 // Runs the installation, prepares folder 0 of the new installation with its
 // two explanatory shortcuts, starts the installed copy when asked to, and

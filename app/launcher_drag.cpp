@@ -103,7 +103,8 @@ int LauncherWindow::OnDrag(int code, DragInfo* info) {
             bool firstChanged = false;
             if (!MoveItem(items, itemCount, state.source, dropIndex, &firstChanged))
                 return 1;
-            SaveFolderItems(currentFolder, items, itemCount);
+            if (!SaveFolderItems(currentFolder, items, itemCount))
+                PostMessageA(handle, kOrderNotSavedMessage, static_cast<WPARAM>(currentFolder), 0);
             if (firstChanged)
                 ShowFolderTrayIcon(handle, currentFolder, items, true);
             InvalidateRect(handle, nullptr, TRUE);

@@ -12,6 +12,8 @@
 #include "app/tray_icons.h"
 #include "framework/paint_context.h"
 #include "framework/pointer_tracking.h"
+#include "markup_dialog/markup_dialog.h"
+#include "util/bounded_text.h"
 
 namespace {
 
@@ -37,6 +39,16 @@ int WidestLabel(const ItemRecord* items, int count) {
     return widest;
 }
 
+// The work area of the monitor that holds `point`, or with `whole` the
+// monitor itself.
+ListArea WorkAreaAt(POINT point, bool whole) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT& r = whole ? info.rcMonitor : info.rcWork;
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 void FillWithColour(HDC dc, const RECT& area, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
     FillRect(dc, &area, brush);
@@ -52,7 +64,8 @@ LauncherWindow::LauncherWindow()
       dropIndex(-1),
       currentFolder(-1),
       folderCount(0),
-      buildingList(false) {
+      buildingList(false),
+      orderNotSavedTold(false) {
     // The list paints every pixel itself: erasing first would only flicker.
     SetBackground(kNoBackground);
 }
@@ -71,8 +84,9 @@ void LauncherWindow::OnCreate(Window*) {
     currentFolder = -1;
     itemCount = 0;
     items = nullptr;
-    AddFolderTrayIcons();
     hoverTicks = 8;
+    if (handle != nullptr)  // icons owned by no window could never be removed
+        AddFolderTrayIcons();
 }
 
 void LauncherWindow::OnDestroy(Window*) {
@@ -142,9 +156,11 @@ void LauncherWindow::ShowFolderList(int folder) {
     itemCount = count;
     currentFolder = folder;
     hotIndex = -1;
+    orderNotSavedTold = false;
 
     ShowFolderTrayIcon(handle, folder, items, true);
     ListBox box = ListOuterBox({pointer.x, pointer.y}, iconSize, rowGap, WidestLabel(items, itemCount), itemCount);
+    box = KeepListInArea(box, {pointer.x, pointer.y}, WorkAreaAt(pointer, false), WorkAreaAt(pointer, true));
     Resize(box.width, box.height);
     MoveTo(box.x, box.y);
     SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -246,6 +262,16 @@ void LauncherWindow::OnMouseMove(Window*, int, int y, WPARAM) {
         InvalidateRect(handle, &r, TRUE);
     }
     UpdateWindow(handle);
+}
+
+void LauncherWindow::WarnOrderNotSaved(int folder) {
+    if (orderNotSavedTold)
+        return;
+    orderNotSavedTold = true;
+    char text[128];
+    FormatText(text, sizeof text, "The new order of folder %i could not be saved: its item file cannot be written.",
+               folder);
+    ShowMarkupDialog(nullptr, text, "Warning", 0x7F03, "+&OK", nullptr, nullptr, nullptr, 0);
 }
 
 void LauncherWindow::OnClick(Window*, int, int y) {

@@ -9,6 +9,10 @@
 // MessageBeep's plain warning sound.
 constexpr UINT kAnySound = 0xFFFFFFFF;
 
+// Posted by a drop whose new order could not be saved, with the folder
+// number: the warning waits until the drag has let the pointer go.
+constexpr UINT kOrderNotSavedMessage = WM_APP + 1;
+
 // An item array has room for one record more than a folder ever holds, and
 // one more again: what a list is allocated with.
 constexpr int kItemArraySize = 17;
@@ -46,6 +50,9 @@ public:
     void StartFirstItem(int folder);
     // Carries out a popup menu command; 0 (the menu dismissed) does nothing.
     void RunCommand(int command);
+    // Tells the user that a drag's new order of folder `folder` is not
+    // saved, once per opening of the list.
+    void WarnOrderNotSaved(int folder);
 
     ItemRecord* items;
     int itemCount;
@@ -64,4 +71,6 @@ private:
     // Set while ShowFolderList builds a list: the rescan's warning box runs a
     // message loop, in which a second opening must not start.
     bool buildingList;
+    // The open list's order could not be saved and the user has been told.
+    bool orderNotSavedTold;
 };

@@ -12,6 +12,37 @@ ListBox ListOuterBox(ListPoint pointer, int icon, int gap, int labelWidth, int c
     return box;
 }
 
+namespace {
+
+constexpr int kPointerMarginX = 10;
+constexpr int kPointerMarginY = 6;
+
+int Smaller(int a, int b) {
+    return a < b ? a : b;
+}
+
+int Larger(int a, int b) {
+    return a > b ? a : b;
+}
+
+// The position of an edge of `length` pixels moved into `low` .. `high`,
+// the low end first when it does not fit.
+int MoveInto(int position, int length, int low, int high) {
+    return Larger(Smaller(position, high - length), low);
+}
+
+}  // namespace
+
+ListBox KeepListInArea(ListBox box, ListPoint pointer, ListArea work, ListArea monitor) {
+    ListArea area = {Larger(Smaller(work.left, pointer.x - kPointerMarginX), monitor.left),
+                     Larger(Smaller(work.top, pointer.y - kPointerMarginY), monitor.top),
+                     Smaller(Larger(work.right, pointer.x + kPointerMarginX), monitor.right),
+                     Smaller(Larger(work.bottom, pointer.y + kPointerMarginY), monitor.bottom)};
+    box.x = MoveInto(box.x, box.width, area.left, area.right);
+    box.y = MoveInto(box.y, box.height, area.top, area.bottom);
+    return box;
+}
+
 int ItemAtY(int y, int rowHeight, int count) {
     // Division truncates towards zero: the rows above y = 0 would otherwise
     // fold onto the top row.

@@ -26,8 +26,23 @@ inline int RowHeight(int icon, int gap) {
 
 // The list's outer rectangle for `count` rows and the widest label, placed so
 // that the pointer rests on the bottom row: the right edge 10 pixels right of
-// it, the bottom edge 6 below. Not moved onto the screen.
+// it, the bottom edge 6 below.
 ListBox ListOuterBox(ListPoint pointer, int icon, int gap, int labelWidth, int count);
+
+struct ListArea {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// The box moved just enough to lie whole in the work area of the pointer's
+// monitor; a box that fits stays where it is. A tray icon sits on the
+// taskbar, outside the work area, and the list must keep the pointer, or its
+// first poll would hide it: so the area also takes in the pointer's own
+// margins (10 pixels across, 6 up and down), though never beyond the monitor.
+// A box larger than the area keeps its left or top edge in it.
+ListBox KeepListInArea(ListBox box, ListPoint pointer, ListArea work, ListArea monitor);
 
 // The item shown at client y, or -1 where there is none (above the list, on
 // the extra pixel row below the last row, or further down).

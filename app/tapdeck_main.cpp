@@ -46,7 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     RegisterFrameClass();
     FormatPropertyName();
     if (application->init(commandLine, showCommand) == 1) {
-        int code = application->exit(0);
+        int code = application->exit(launcherApp.exitCode);
         UnregisterFrameClass();
         return code;
     }

@@ -11,6 +11,7 @@
 #include "app/launching.h"
 #include "app/special_folders.h"
 #include "app/tray_icons.h"
+#include "app/tray_routing.h"
 #include "framework/pointer_tracking.h"
 #include "markup_dialog/markup_dialog.h"
 #include "util/bounded_text.h"
@@ -131,19 +132,26 @@ int GetSpecialFolderName(int row, char* text) {
 }
 
 int LauncherWindow::FilterMessage(Window*, UINT message, WPARAM wParam, LPARAM lParam, LRESULT*) {
+    static_assert(kTrayLeftDown == WM_LBUTTONDOWN && kTrayRightDown == WM_RBUTTONDOWN, "tray mouse messages");
     if (message == taskbarCreatedMessage && message != 0) {
         RebuildTrayIcons();
     } else if (message == kTrayMessage) {
         int folder = static_cast<int>(wParam);
-        bool right = lParam == WM_RBUTTONDOWN;
-        bool left = lParam == WM_LBUTTONDOWN;
-        if (folderCount == 0 && (left || right)) {
-            BeepAndRebuild();
-        } else if (right) {
-            ShowFolderList(folder);
-        } else if (left) {
-            StartFirstItem(folder);
+        switch (RouteTrayNotice(wParam, folderCount, static_cast<unsigned>(lParam))) {
+            case TrayAction::kBeepAndRebuild:
+                BeepAndRebuild();
+                break;
+            case TrayAction::kShowList:
+                ShowFolderList(folder);
+                break;
+            case TrayAction::kStartFirstItem:
+                StartFirstItem(folder);
+                break;
+            case TrayAction::kNothing:
+                break;
         }
+    } else if (message == kOrderNotSavedMessage) {
+        WarnOrderNotSaved(static_cast<int>(wParam));
     }
     return 0;
 }

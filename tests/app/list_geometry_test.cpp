@@ -34,6 +34,37 @@ TEST(ListGeometry, OuterBoxAndTheItemUnderThePointer) {
     EXPECT_EQ(ItemBand(1, 38, 3).bottom, 77);  // and the separator of the row below
 }
 
+// A list of three big rows, 100 pixels wide: the box the pointer opens, kept
+// whole on a desktop of 1024 x 768 (or its neighbour) with the taskbar where
+// the row says.
+TEST(ListGeometry, KeptWholeInTheWorkArea) {
+    const ListArea screen = {0, 0, 1024, 768};
+    const struct {
+        const char* name;
+        ListPoint pointer;
+        ListArea work;
+        ListArea monitor;
+        int x;
+        int y;
+    } rows[] = {
+        {"tray at the bottom: where it opens", {1014, 758}, {0, 0, 1024, 738}, screen, 924, 647},
+        {"top-left corner", {0, 0}, screen, screen, 0, 0},
+        {"top-right corner", {1023, 0}, screen, screen, 924, 0},
+        {"bottom-left corner", {0, 767}, screen, screen, 0, 651},
+        {"bottom-right corner", {1023, 767}, screen, screen, 924, 651},
+        {"tray at the top: opens down to the pointer", {1014, 10}, {0, 30, 1024, 768}, screen, 924, 4},
+        {"tray at the left: opens right of the pointer", {30, 740}, {60, 0, 1024, 768}, screen, 20, 629},
+        {"a monitor left of the first", {-1020, 5}, {-1024, 0, 0, 768}, {-1024, 0, 0, 768}, -1024, 0},
+    };
+    for (const auto& row : rows) {
+        ListBox box = KeepListInArea(ListOuterBox(row.pointer, 32, 6, 50, 3), row.pointer, row.work, row.monitor);
+        EXPECT_EQ(box.x, row.x) << row.name;
+        EXPECT_EQ(box.y, row.y) << row.name;
+        EXPECT_EQ(box.width, 100) << row.name;
+        EXPECT_EQ(box.height, 117) << row.name;
+    }
+}
+
 TEST(ListGeometry, DropIndexAndCursor) {
     // Within a big row, pixels 0-1 are the boundary above, 31-37 the one below.
     const DragCursor move = DragCursor::kMove, no = DragCursor::kNo, insert = DragCursor::kInsert;
