@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/item_file.h"
+#include "app/launcher_app.h"
 #include "app/launcher_handles.h"
 #include "app/launcher_values.h"
 #include "app/tray_icons.h"
@@ -42,7 +43,12 @@ public:
         paintedRows.push_back(rows);
         LauncherWindow::OnPaint(window, context, update);
     }
+    void OnDestroy(Window* window) override {
+        fallbackAtDestroy = fallbackIcon;
+        LauncherWindow::OnDestroy(window);
+    }
     std::vector<std::vector<int>> paintedRows;
+    HICON fallbackAtDestroy = nullptr;
 };
 
 // Folders 0 (three items), 1 (one) and 3, which lies beyond the gap and so is
@@ -187,6 +193,53 @@ TEST_F(LauncherTest, ListAtThePointerHighlightsDragsLaunchesAndHides) {
     DeleteFileA((scratch_ / "1\\one.bat").c_str());
     Open(1);
     EXPECT_FALSE(IsWindowVisible(window_.handle));
+}
+
+TEST_F(LauncherTest, NoticeForAFolderWithoutIconIsIgnored) {
+    SendMessageA(window_.handle, kTrayMessage, 3, WM_RBUTTONDOWN);  // folder 3 lies beyond the gap
+    EXPECT_FALSE(IsWindowVisible(window_.handle));
+    EXPECT_FALSE(testing_support::FileExists(scratch_ / "3\\tapdeck.dat"));
+}
+
+// The virtual desktop is 1024 x 768, its taskbar at the bottom.
+TEST_F(LauncherTest, ListOpenedInACornerLiesWholeOnTheScreen) {
+    for (POINT corner : {POINT{0, 0}, POINT{1023, 767}}) {
+        PlacePointer(corner.x, corner.y);
+        window_.ShowFolderList(0);
+        RECT r;
+        GetWindowRect(window_.handle, &r);
+        EXPECT_GE(r.left, 0) << corner.x;
+        EXPECT_GE(r.top, 0) << corner.x;
+        EXPECT_LE(r.right, 1024) << corner.x;
+        EXPECT_LE(r.bottom, 768) << corner.x;
+    }
+}
+
+void CALLBACK QuitTimer(HWND, UINT, UINT_PTR, DWORD) {
+    PostQuitMessage(0);
+}
+
+TEST_F(LauncherTest, WindowThatCannotBeMadeEndsTheLauncherWithABox) {
+    window_.Destroy();
+    UnregisterFrameClass();
+    LauncherWindow other;
+    // A launcher that ran on regardless would wait in its folder-0 question:
+    // a quit message after a while ends that, so the test fails instead of hanging.
+    UINT_PTR timer = SetTimer(nullptr, 0, 5000, QuitTimer);
+    EXPECT_EQ(RunLauncher(&other), 1);
+    KillTimer(nullptr, timer);
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    RegisterFrameClass();
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, "Tapdeck could not create its window and cannot run.");
+}
+
+TEST_F(LauncherTest, WindowEndsBeforeTheFallbackIconItsListMayShow) {
+    Open(0);
+    EndLauncher(&window_);
+    EXPECT_NE(window_.fallbackAtDestroy, nullptr);
+    EXPECT_EQ(fallbackIcon, nullptr);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ rm -rf "$work" && mkdir -p "$work"
 journey_end() {
     local status=$?
     ((status == 0)) || drive_shot "$work/failed.png" || true
+    [[ -z "${dir:-}" ]] || chattr -i "$dir/1/tapdeck.dat" 2>/dev/null || true
     find "$drive_c/users" -ipath '*/startup/tapdeck.lnk' -delete
     drive_wine taskkill /f /im Tapdeck.exe >/dev/null 2>&1 || true
     drive_wine taskkill /f /im setup.exe >/dev/null 2>&1 || true
@@ -41,14 +42,19 @@ drew() { grep -qF "L\"$2\"" "$1"; } # a text drawn, from a WINEDEBUG=trace+text 
 icons() { [[ $(drive_tray_icons) == "$1" ]]; }
 blank_at() { [[ $(import -window root png:- | convert - -crop "16x16+$(($(drive_tray_x "$1") - 8))+750" -format %k info:) == 1 ]]; }
 items() { strings -n 6 "$dir/$1/tapdeck.dat" | grep -F '\' | sed 's/.*\\//' | tr '\n' '|'; }
+order_is() { [[ $(items "$1") == "$2" ]]; } # read anew at each poll
 starts() { [[ $(tr -d '\r' <"$started" 2>/dev/null | tr '\n' '|') == "$1" ]]; }
 list_at() { # the list's outer rectangle "x y width height" on the screen
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
-launch() { # the installed program, started again; its exit code goes to exit.txt, what Wine printed to launch.log
+launch() { # [EXE] the installed program, started again; its exit code goes to exit.txt, what Wine printed to launch.log
     rm -f "$work/exit.txt"
-    (drive_wine "$dir/Tapdeck.exe" >/dev/null 2>"$work/launch.log" </dev/null; echo $? >"$work/exit.txt") &
+    (
+        set +e # the exit code is what we want, whatever it is
+        drive_wine "${1:-$dir/Tapdeck.exe}" >/dev/null 2>"$work/launch.log" </dev/null
+        echo $? >"$work/exit.txt"
+    ) &
 }
 ended_with() { drive_until "the program's end" test -s "$work/exit.txt" && [[ $(cat "$work/exit.txt") == "$1" ]]; }
 
@@ -106,10 +112,22 @@ check "a double click starts it once more" drive_until "two starts" starts "1 fi
 read -r x y w h < <(list_at "$(drive_open_list 1)")
 xdotool mousemove $((x + 40)) $((y + 20)) sleep 0.5 mousedown 1 sleep 0.5 mousemove $((x + 40)) $((y + 30)) \
     sleep 1 mousemove $((x + 40)) $((y + h - 4)) sleep 1.5 mouseup 1
-check "the drag is saved" drive_until "the new order" test "$(items 1)" = "2 second.exe|1 first.exe|"
+check "the drag is saved" drive_until "the new order" order_is 1 "2 second.exe|1 first.exe|"
 check "the tip follows the new first item" drive_tip 1 "2 second"
 drive_press 1 1
 check "which a left press starts, and nothing else ran" drive_until "three starts" starts "1 first|1 first|2 second|"
+
+# An item file that cannot be written (immutable for Linux, which Wine as
+# root cannot override): after a Restart its folder still has its icon and
+# list, and a drag there says that the order could not be saved.
+chattr +i "$dir/1/tapdeck.dat"
+drive_open_list 1 >/dev/null
+drive_menu Down Down Return # Restart
+read -r x y w h < <(list_at "$(drive_open_list 1)")
+xdotool mousemove $((x + 40)) $((y + 20)) sleep 0.5 mousedown 1 sleep 0.5 mousemove $((x + 40)) $((y + 30)) \
+    sleep 1 mousemove $((x + 40)) $((y + h - 4)) sleep 1.5 mouseup 1
+check "a drag in a read-only folder says its order was not saved" drive_answer "$(drive_window Warning)" Warning Return
+chattr -i "$dir/1/tapdeck.dat"
 
 # Restart without folder 0: only the error icon, until folder 0 is back.
 mv "$dir/0" "$work/0-away"
@@ -140,6 +158,14 @@ drive_answer "$(drive_window Warning)" Warning Return
 check "a start without folder 0: Ok ends it with 0" ended_with 0
 check "after its warning" drew "$work/launch.log" "Tapdeck could not find folder '0'. Make sure this folder exists!"
 mv "$work/0-away" "$dir/0"
+deep="$drive_c/$(printf 'd%.0s' {1..242})" # the program's path: 257 characters, too long for its buffers
+mkdir -p "$deep" && cp "$dir/Tapdeck.exe" "$deep/"
+WINEDEBUG=trace+text launch "$deep/Tapdeck.exe"
+drive_answer "$(drive_window Tapdeck)" Tapdeck Return
+check "a path too long: exit code 1" ended_with 1
+check "after saying so" drew "$work/launch.log" \
+    "Tapdeck cannot run from this folder: its path is too long. Move the program to a folder with a shorter path."
+rm -rf "$deep"
 for k in {4..16}; do mkdir -p "$dir/$k" && cp "$dir/readme.txt" "$dir/$k/"; done
 launch
 check "16 folders: 16 icons" drive_until "sixteen icons" icons 16
@@ -164,6 +190,11 @@ uninstall() { # uninstall N MESSAGE
 }
 message_shown() { xdotool search --onlyvisible --class '^tapdeck\.exe$' | head -n 1 | grep .; }
 
+drive_wine reg add "$key\\held" /f /reg:$view >/dev/null # a key with a sub-key cannot be deleted
+uninstall 0 "The uninstall entry could not be removed, uninstall failed. You may lack the rights to change it."
+check "an entry that stays keeps the rest: the display name" test "$(reg_value DisplayName)" = "Tapdeck (Remove only)"
+check "and the Startup link" test -e "$link"
+drive_wine reg delete "$key\\held" /f /reg:$view >/dev/null
 uninstall 1 "Uninstall completed. Please close the application and remove the files manually"
 check "the entry is gone" test "$(reg_value DisplayName || true)" = ""
 check "the Startup link is gone" test ! -e "$link"
