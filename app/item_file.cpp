@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "app/item_names.h"
+
 #include "util/bounded_text.h"
 #include "util/little_endian.h"
 
@@ -51,11 +53,6 @@ int UsableCount(int32_t stored, uint64_t bytesAvailable, int limit) {
 }
 
 }  // namespace
-
-const char* FileNamePart(const char* path) {
-    const char* slash = strrchr(path, '\\');
-    return slash != nullptr ? slash + 1 : path;
-}
 
 bool HasItemMagic(const unsigned char* bytes, size_t size) {
     return size >= sizeof kMagic && memcmp(bytes, kMagic, sizeof kMagic) == 0;

@@ -66,7 +66,3 @@ bool MergeListedName(ItemMerge* merge, const char* folderPrefix, const char* nam
 // The present records in order, at most kMaxItems, with both icon words 0
 // and an empty label, into `out`. Returns their number.
 int FinishMerge(const ItemMerge* merge, ItemRecord* out);
-
-// The file-name part of a path: the text after its last backslash, or the
-// whole path.
-const char* FileNamePart(const char* path);

@@ -5,7 +5,6 @@
 #include <initializer_list>
 
 #include "app/item_names.h"
-#include "app/launcher_handles.h"
 
 namespace {
 
@@ -16,6 +15,12 @@ uint32_t IconWord(HICON icon) {
 }
 
 }  // namespace
+
+HICON fallbackIcon = nullptr;
+
+void LoadFallbackIcon() {
+    fallbackIcon = LoadIconA(nullptr, IDI_EXCLAMATION);
+}
 
 HICON GetItemIcon(const char* path, char* label, int size, int flags) {
     SHFILEINFOA info{};

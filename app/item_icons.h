@@ -11,6 +11,12 @@ constexpr int kSmall = 1;
 constexpr int kHighlighted = 2;
 }  // namespace item_icon_flags
 
+// Stands in for every icon the shell cannot give: the system's warning icon,
+// loaded at start-up and destroyed by the launcher's end, never by the
+// functions below.
+extern HICON fallbackIcon;
+void LoadFallbackIcon();
+
 // The shell's icon for the file at `path` (null when it gives none), and its
 // label into `label` (of `size` bytes).
 HICON GetItemIcon(const char* path, char* label, int size, int flags);

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "app/item_file.h"
-
 namespace {
 
 char LowerAscii(char c) {
@@ -19,6 +17,11 @@ bool EqualNoCase(const char* a, const char* b) {
 }
 
 }  // namespace
+
+const char* FileNamePart(const char* path) {
+    const char* slash = strrchr(path, '\\');
+    return slash != nullptr ? slash + 1 : path;
+}
 
 void MakeItemLabel(const char* path, char* label, size_t size) {
     const char* name = FileNamePart(path);

@@ -1,8 +1,12 @@
 #pragma once
-// What an item's path says about it: its label and whether it is a program.
-// Pure logic.
+// What an item's path says about it: its file name, its label and whether it
+// is a program. Pure logic.
 
 #include <cstddef>
+
+// The file-name part of a path: the text after its last backslash, or the
+// whole path.
+const char* FileNamePart(const char* path);
 
 // The label of the item at `path`: its file name (after the last backslash)
 // without the part from the name's last '.' on, a name without a dot whole.

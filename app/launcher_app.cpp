@@ -1,8 +1,9 @@
 #include "app/launcher_app.h"
 
 #include "app/folder_store.h"
-#include "app/launcher_handles.h"
+#include "app/item_icons.h"
 #include "app/launcher_values.h"
+#include "app/working_set.h"
 #include "installer/install_text.h"
 #include "installer/installer.h"
 #include "markup_dialog/markup_dialog.h"
@@ -50,12 +51,6 @@ void ShowStartError(const char* text) {
 
 }  // namespace
 
-const char kAboutText[] =
-    "Tapdeck 1.10\r\n\r\n"
-    "Starts your programs and documents from the notification area: one icon "
-    "for each numbered folder beside the program.\r\n\r\n"
-    "https://tapdeck.example.org";
-
 void SetUpFolderZero() {
     Installer installer(kProduct, kVersion, "Tapdeck Installer", 3, 3);
     installer.RunInstall();
@@ -79,7 +74,8 @@ void SetUpFolderZero() {
 }
 
 int LauncherApp::init(const char* commandLine, int) {
-    LoadLauncherHandles();
+    LoadFallbackIcon();
+    LookUpWorkingSetTrim();
     CoInitialize(nullptr);
     Installer installer(kProduct, kVersion, "", 0, 0);
     bool installed = installer.IsInstalled();

@@ -29,6 +29,3 @@ void EndLauncher(LauncherWindow* window);
 // two explanatory shortcuts, starts the installed copy when asked to, and
 // reports the outcome.
 void SetUpFolderZero();
-
-// The text the About dialog shows.
-extern const char kAboutText[];

@@ -10,6 +10,8 @@
 #include "app/list_geometry.h"
 #include "app/tray_icons.h"
 #include "framework/pointer_tracking.h"
+#include "markup_dialog/markup_dialog.h"
+#include "util/bounded_text.h"
 
 namespace {
 
@@ -114,4 +116,14 @@ int LauncherWindow::OnDrag(int code, DragInfo* info) {
         default:
             return 1;
     }
+}
+
+void LauncherWindow::WarnOrderNotSaved(int folder) {
+    if (orderNotSavedTold)
+        return;
+    orderNotSavedTold = true;
+    char text[128];
+    FormatText(text, sizeof text, "The new order of folder %i could not be saved: its item file cannot be written.",
+               folder);
+    ShowMarkupDialog(nullptr, text, "Warning", 0x7F03, "+&OK", nullptr, nullptr, nullptr, 0);
 }

@@ -5,15 +5,14 @@
 
 #include "app/folder_store.h"
 #include "app/item_icons.h"
-#include "app/launcher_handles.h"
 #include "app/launcher_values.h"
+#include "app/working_set.h"
 #include "app/launching.h"
 #include "app/list_geometry.h"
 #include "app/tray_icons.h"
 #include "framework/paint_context.h"
 #include "framework/pointer_tracking.h"
-#include "markup_dialog/markup_dialog.h"
-#include "util/bounded_text.h"
+#include "util/owners.h"
 
 namespace {
 
@@ -26,16 +25,14 @@ static_assert(kHighlightFill == 0x02D2BDB5, "the highlight is a palette-relative
 
 // The widest label in the stock variable font, 0 when all are empty.
 int WidestLabel(const ItemRecord* items, int count) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(screen, GetStockObject(ANSI_VAR_FONT));
+    WindowDC screen(nullptr);
+    Selection font(screen.get(), GetStockObject(ANSI_VAR_FONT));
     int widest = 0;
     for (int i = 0; i < count; ++i) {
         SIZE size{};
-        if (GetTextExtentPoint32A(screen, items[i].label, lstrlenA(items[i].label), &size) && size.cx > widest)
+        if (GetTextExtentPoint32A(screen.get(), items[i].label, lstrlenA(items[i].label), &size) && size.cx > widest)
             widest = size.cx;
     }
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
     return widest;
 }
 
@@ -47,12 +44,6 @@ ListArea WorkAreaAt(POINT point, bool whole) {
     GetMonitorInfoA(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info);
     const RECT& r = whole ? info.rcMonitor : info.rcWork;
     return {r.left, r.top, r.right, r.bottom};
-}
-
-void FillWithColour(HDC dc, const RECT& area, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
 }
 
 }  // namespace
@@ -97,32 +88,6 @@ void LauncherWindow::OnDestroy(Window*) {
         items = nullptr;
         itemCount = 0;
     }
-}
-
-// Folders 0, 1, ... up to the first that is missing or has no icon.
-void LauncherWindow::AddFolderTrayIcons() {
-    folderCount = 0;
-    for (int k = 0; k < kFolderCount; ++k) {
-        RescanFolder(k, nullptr);
-        if (!ShowFolderTrayIcon(handle, k, nullptr, false))
-            break;
-        ++folderCount;
-    }
-}
-
-// Identifier 0 goes even when only the error icon stands.
-void LauncherWindow::RemoveTrayIcons() {
-    int last = folderCount > 1 ? folderCount : 1;
-    for (int k = 0; k < last; ++k)
-        TrayDelete(handle, static_cast<UINT>(k));
-}
-
-void LauncherWindow::RebuildTrayIcons() {
-    HideFolderList();
-    RemoveTrayIcons();
-    AddFolderTrayIcons();
-    if (folderCount == 0)
-        TrayAdd(handle, kTrayMessage, LoadIconA(nullptr, IDI_EXCLAMATION), 0, kFolderMissingTip);
 }
 
 void LauncherWindow::ShowFolderList(int folder) {
@@ -195,17 +160,16 @@ void LauncherWindow::OnPaint(Window*, PaintContext* context, RECT*) {
     SetBkMode(dc, TRANSPARENT);
     RECT client;
     ClientRect(&client);
-    RECT strip = {0, client.top, iconSize + 6, client.bottom};
-    FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
-    RECT rest = {iconSize + 6, client.top, client.right, client.bottom};
     // More than 256 colours: the fixed light colours; otherwise the system's,
     // which a palette display can show without dithering.
     bool trueColour = GetDeviceCaps(dc, NUMCOLORS) == -1;
-    if (trueColour) {
-        FillWithColour(dc, rest, kListFill);
-    } else {
-        FillRect(dc, &rest, GetSysColorBrush(COLOR_WINDOW));
-    }
+    GdiObject<HBRUSH> listFill(trueColour ? CreateSolidBrush(kListFill) : nullptr);
+    GdiObject<HBRUSH> highlightFill(trueColour ? CreateSolidBrush(kHighlightFill) : nullptr);
+    GdiObject<HPEN> separator(CreatePen(PS_SOLID, 0, kSeparator));
+    RECT strip = {0, client.top, iconSize + 6, client.bottom};
+    FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
+    RECT rest = {iconSize + 6, client.top, client.right, client.bottom};
+    FillRect(dc, &rest, trueColour ? listFill.get() : GetSysColorBrush(COLOR_WINDOW));
 
     int h = RowHeight();
     int count = items != nullptr ? itemCount : 0;
@@ -214,15 +178,11 @@ void LauncherWindow::OnPaint(Window*, PaintContext* context, RECT*) {
         int top = row * h;
         int bottom = top + h;
         const ItemRecord& item = items[i];
-        uint32_t icon = item.icon;
         if (i == hotIndex) {
             RECT r = {2, top + 2, client.right - 2, bottom - 2};
-            if (trueColour) {
-                FillWithColour(dc, r, kHighlightFill);
-            } else {
-                FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+            FillRect(dc, &r, trueColour ? highlightFill.get() : GetSysColorBrush(COLOR_HIGHLIGHT));
+            if (!trueColour)
                 SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-            }
             DrawIconEx(dc, 4, top + rowGap / 2, IconOf(item.highlightIcon), iconSize, iconSize, 0, nullptr, DI_NORMAL);
             MoveToEx(dc, r.left, r.bottom, nullptr);
             LineTo(dc, r.left, r.top);
@@ -231,14 +191,12 @@ void LauncherWindow::OnPaint(Window*, PaintContext* context, RECT*) {
             LineTo(dc, r.left, r.bottom);
         } else {
             SetTextColor(dc, RGB(0, 0, 0));
-            DrawIconEx(dc, 4, top + rowGap / 2, IconOf(icon), iconSize, iconSize, 0, nullptr, DI_NORMAL);
+            DrawIconEx(dc, 4, top + rowGap / 2, IconOf(item.icon), iconSize, iconSize, 0, nullptr, DI_NORMAL);
         }
-        HPEN pen = CreatePen(PS_SOLID, 0, kSeparator);
-        context->SelectPen(pen);
+        context->SelectPen(separator.get());
         MoveToEx(dc, iconSize + 7, top, nullptr);
         LineTo(dc, client.right, top);
         context->RestorePen();
-        DeleteObject(pen);
         RECT text = {iconSize + 8, top, client.right, bottom};
         DrawTextA(dc, item.label, -1, &text, DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
     }
@@ -262,16 +220,6 @@ void LauncherWindow::OnMouseMove(Window*, int, int y, WPARAM) {
         InvalidateRect(handle, &r, TRUE);
     }
     UpdateWindow(handle);
-}
-
-void LauncherWindow::WarnOrderNotSaved(int folder) {
-    if (orderNotSavedTold)
-        return;
-    orderNotSavedTold = true;
-    char text[128];
-    FormatText(text, sizeof text, "The new order of folder %i could not be saved: its item file cannot be written.",
-               folder);
-    ShowMarkupDialog(nullptr, text, "Warning", 0x7F03, "+&OK", nullptr, nullptr, nullptr, 0);
 }
 
 void LauncherWindow::OnClick(Window*, int, int y) {

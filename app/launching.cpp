@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include "app/item_names.h"
 #include "util/bounded_text.h"
 #include "util/path_limits.h"
+#include "util/special_folder.h"
 
 // The record of the first form, which the system of every version takes.
 #ifndef _WIN64
@@ -39,19 +39,14 @@ void OpenDirectory(const char* path) {
 }
 
 void OpenSpecialFolder(int csidl) {
-    IMalloc* allocator = nullptr;
-    if (SHGetMalloc(&allocator) != S_OK)
+    SpecialFolderItems folder(csidl);
+    if (!folder.Found())
         return;
-    LPITEMIDLIST list = nullptr;
-    if (SHGetSpecialFolderLocation(GetForegroundWindow(), csidl, &list) == S_OK) {
-        SHELLEXECUTEINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = SEE_MASK_IDLIST;
-        info.lpVerb = "open";
-        info.nShow = SW_SHOWNORMAL;
-        info.lpIDList = list;
-        ShellExecuteExA(&info);
-        allocator->Free(list);
-    }
-    allocator->Release();
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_IDLIST;
+    info.lpVerb = "open";
+    info.nShow = SW_SHOWNORMAL;
+    info.lpIDList = folder.Items();
+    ShellExecuteExA(&info);
 }

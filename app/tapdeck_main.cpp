@@ -9,7 +9,7 @@
 #include "framework/frame_window.h"
 #include "framework/pointer_tracking.h"
 #include "framework/window.h"
-#include "installer/installer.h"
+#include "util/dll_search.h"
 
 // The program asks for memory only with nothrow and never throws. The
 // runtime's own operators would bring its exception machinery along, a good

@@ -7,6 +7,9 @@
 #include "app/item_record.h"
 
 constexpr UINT kTrayMessage = WM_APP;
+// The shell's "TaskbarCreated" broadcast, registered by the launcher window:
+// a new taskbar holds none of the icons, which are then added again.
+extern UINT taskbarCreatedMessage;
 constexpr char kFolderMissingTip[] = "ERROR, Folder 0 was not found!";
 
 // Each returns what Shell_NotifyIconA returned. Tips longer than 63

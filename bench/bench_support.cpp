@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "app/launcher_handles.h"
+#include "app/item_icons.h"
+#include "app/working_set.h"
 #include "app/launcher_values.h"
 #include "framework/frame_window.h"
 #include "framework/window.h"
@@ -63,7 +64,8 @@ void StartLauncherFramework() {
     SetInstance(GetModuleHandleA(nullptr));
     FormatPropertyName();
     RegisterFrameClass();
-    LoadLauncherHandles();
+    LoadFallbackIcon();
+    LookUpWorkingSetTrim();
     for (int i = 0; i < 300 && FindWindowA("Shell_TrayWnd", nullptr) == nullptr; ++i) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
         Pump();

@@ -15,7 +15,8 @@
 
 #include "app/folder_store.h"
 #include "bench/bench_support.h"
-#include "app/launcher_handles.h"
+#include "app/item_icons.h"
+#include "app/working_set.h"
 #include "app/launcher_values.h"
 #include "app/launcher_window.h"
 #include "app/tray_icons.h"

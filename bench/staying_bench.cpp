@@ -16,7 +16,8 @@
 #include <vector>
 
 #include "app/item_icons.h"
-#include "app/launcher_handles.h"
+#include "app/item_icons.h"
+#include "app/working_set.h"
 #include "app/launcher_window.h"
 #include "bench/bench_support.h"
 #include "framework/pointer_tracking.h"

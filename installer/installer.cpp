@@ -9,6 +9,7 @@
 #include "installer/install_text.h"
 #include "markup_dialog/markup_dialog.h"
 #include "util/bounded_text.h"
+#include "util/dll_search.h"
 #include "util/find_no_case.h"
 #include "util/folder_path.h"
 #include "util/registry.h"
@@ -292,16 +293,4 @@ bool Installer::IsInstalled() const {
         return false;
     }
     return displayName[0] != '\0';
-}
-
-bool RestrictDllSearchToSystem() {
-    // Looked up at run time: systems before Windows 8 without the 2011 loader
-    // update lack the call, and the program must still start there.
-    using SetDirectories = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    auto set = kernel != nullptr ? reinterpret_cast<SetDirectories>(
-                                       reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))
-                                 : nullptr;
-    const DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-    return set != nullptr && set(kSearchSystem32) != FALSE;
 }

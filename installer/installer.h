@@ -66,9 +66,3 @@ private:
     void Abort(const char* message, int iconId);
     bool InstalledExecutable(char* path, int size) const;
 };
-
-// Makes the process load the DLLs it needs from the system folder only, so
-// that a DLL planted beside the installer (typically in a downloads folder)
-// is never loaded in place of a system one. Returns whether the system
-// offered the restriction; older systems lack it.
-bool RestrictDllSearchToSystem();

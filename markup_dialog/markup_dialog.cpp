@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "markup_dialog/markup_layout.h"
+#include "util/owners.h"
 
 int markupMaxTextWidth = 0;
 
@@ -196,11 +197,11 @@ void ApplyLayout(HWND dialog, const DialogLayout& layout, const DialogHost& host
 
 // Builds the controls and buttons and sizes the hidden dialog window.
 void BuildDialog(HWND dialog, MarkupDialogState* state, const markup::LayoutInput& input) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ oldFont = SelectObject(screen, state->font);
-    DialogHost host(dialog, state, screen);
+    WindowDC screen(nullptr);
+    Selection font(screen.get(), state->font);
+    DialogHost host(dialog, state, screen.get());
     DialogLayout layout;
-    LayOutDialog(input, ReadMetrics(screen), &host, &layout);
+    LayOutDialog(input, ReadMetrics(screen.get()), &host, &layout);
     state->messageHeight = layout.messageHeight;
     state->fieldKind = layout.fieldKind;
     state->flags = layout.flags;
@@ -210,8 +211,6 @@ void BuildDialog(HWND dialog, MarkupDialogState* state, const markup::LayoutInpu
     if (layout.gateClosed) {
         EnableWindow(GetDlgItem(dialog, markup::kButtonBaseId + layout.defaultIndex), FALSE);
     }
-    SelectObject(screen, oldFont);
-    ReleaseDC(nullptr, screen);
     ApplyLayout(dialog, layout, host);
 }
 
@@ -253,7 +252,8 @@ int ShowMarkupDialog(HWND owner,
     MarkupDialogState state;
     memset(&state, 0, sizeof state);
     state.instance = GetModuleHandleA(nullptr);
-    state.font = CreateDialogFont();
+    GdiObject<HFONT> font(CreateDialogFont());
+    state.font = font.get();
     state.result = -1;
     state.values = values != nullptr ? *values : 0;
     state.cancelIndex = -1;
@@ -288,7 +288,6 @@ int ShowMarkupDialog(HWND owner,
         SetFocus(focusBefore);
     }
     // LoadIconA hands out shared icons, which must not be destroyed: only the
-    // font is ours to release.
-    DeleteObject(state.font);
+    // font is ours to release, which its owner does.
     return state.result;
 }

@@ -8,6 +8,7 @@
 #include "markup_dialog/markup_dialog.h"
 #include "markup_dialog/markup_grammar.h"
 #include "markup_dialog/markup_layout.h"
+#include "util/owners.h"
 
 namespace {
 
@@ -33,17 +34,18 @@ void OnPaint(HWND dialog, const MarkupDialogState* state) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, state->font);
-    int x = 8;
-    if (state->icon != nullptr) {
-        DrawIcon(dc, 8, 8, state->icon);
-        x = 48;
-    }
-    if (state->message != nullptr) {
-        RECT rect = {x, 8, x + markupMaxTextWidth, 16000};
-        DrawTextA(dc, state->message, -1, &rect, DT_WORDBREAK);
-    }
-    SelectObject(dc, oldFont);
+    {
+        Selection font(dc, state->font);
+        int x = 8;
+        if (state->icon != nullptr) {
+            DrawIcon(dc, 8, 8, state->icon);
+            x = 48;
+        }
+        if (state->message != nullptr) {
+            RECT rect = {x, 8, x + markupMaxTextWidth, 16000};
+            DrawTextA(dc, state->message, -1, &rect, DT_WORDBREAK);
+        }
+    }  // the DC goes back with its own font
     EndPaint(dialog, &paint);
 }
 

@@ -8,6 +8,8 @@
 
 #include "util/bounded_text.h"
 #include "util/folder_path.h"
+#include "util/owners.h"
+#include "util/special_folder.h"
 #include "util/w_file.h"
 
 // Copies an optional text into a zeroed field; false when it did not fit.
@@ -15,15 +17,15 @@ static bool FillField(char* field, size_t size, const char* text) {
     return text == nullptr || CopyText(field, size, text);
 }
 
-int FillShortcutSpec(ShortcutSpec* spec,
-                     const char* description,
-                     const char* target,
-                     const char* arguments,
-                     const char* workingDirectory,
-                     WORD hotkey,
-                     const char* iconPath,
-                     int iconIndex,
-                     int showCommand) {
+bool FillShortcutSpec(ShortcutSpec* spec,
+                      const char* description,
+                      const char* target,
+                      const char* arguments,
+                      const char* workingDirectory,
+                      WORD hotkey,
+                      const char* iconPath,
+                      int iconIndex,
+                      int showCommand) {
     memset(spec, 0, sizeof *spec);
     bool fits = FillField(spec->description, sizeof spec->description, description);
     fits &= FillField(spec->target, sizeof spec->target, target);
@@ -33,7 +35,7 @@ int FillShortcutSpec(ShortcutSpec* spec,
     spec->hotkey = hotkey;
     spec->iconIndex = iconIndex;
     spec->showCommand = showCommand;
-    return fits ? 0 : 1;
+    return fits;
 }
 
 int SaveShortcut(const char* linkPath, const ShortcutSpec* spec) {
@@ -41,10 +43,10 @@ int SaveShortcut(const char* linkPath, const ShortcutSpec* spec) {
     if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) == 0) {
         return 1;
     }
-    IShellLinkA* link = nullptr;
+    ComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr,
                                 CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link)))) {
+                                link.ReceiveVoid()))) {
         return 1;
     }
     link->SetPath(spec->target);
@@ -54,37 +56,16 @@ int SaveShortcut(const char* linkPath, const ShortcutSpec* spec) {
     link->SetArguments(spec->arguments);
     link->SetHotkey(spec->hotkey);
     link->SetShowCmd(spec->showCommand);
-
-    int result = 1;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        if (file->Save(widePath, TRUE) == S_OK) {
-            result = 0;
-        }
-        file->Release();
-    }
-    link->Release();
-    return result;
+    ComPtr<IPersistFile> file;
+    bool saved =
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())) && file->Save(widePath, TRUE) == S_OK;
+    return saved ? 0 : 1;
 }
 
 int GetSpecialFolderPath(int csidl, char* path) {
-    path[0] = '\0';
-    IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator))) {
-        return 1;
-    }
-    LPITEMIDLIST items = nullptr;
-    HRESULT located = SHGetSpecialFolderLocation(GetForegroundWindow(), csidl, &items);
-    if (SUCCEEDED(located)) {
-        // The shell writes up to MAX_PATH bytes; the program's paths are shorter.
-        char full[MAX_PATH];
-        if (SHGetPathFromIDListA(items, full)) {
-            CopyText(path, kPathSize, full);
-        }
-        allocator->Free(items);
-    }
-    allocator->Release();
-    return SUCCEEDED(located) ? 0 : 1;
+    SpecialFolderItems folder(csidl);
+    folder.Path(path);
+    return folder.Found() ? 0 : 1;
 }
 
 // The special folder's path with "\<name>.lnk"; false when the folder has no
@@ -104,7 +85,7 @@ static bool BuildFolderLinkPath(int csidl, const char* name, char* folder, char*
 
 int CreateFolderShortcut(int csidl, const char* name, const char* target) {
     ShortcutSpec spec;
-    if (FillShortcutSpec(&spec, "", target, nullptr, nullptr, 0, nullptr, 0, SW_SHOW) != 0) {
+    if (!FillShortcutSpec(&spec, "", target, nullptr, nullptr, 0, nullptr, 0, SW_SHOW)) {
         return 1;
     }
     char folder[kPathSize];

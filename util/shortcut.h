@@ -16,16 +16,16 @@ struct ShortcutSpec {
 
 // Fills `spec` from scratch; a null text leaves its field empty. A text that
 // does not fit its field is left out (the field stays empty) rather than cut,
-// and the result is then 1, otherwise 0.
-int FillShortcutSpec(ShortcutSpec* spec,
-                     const char* description,
-                     const char* target,
-                     const char* arguments,
-                     const char* workingDirectory,
-                     WORD hotkey,
-                     const char* iconPath,
-                     int iconIndex,
-                     int showCommand);
+// and the result is then false.
+bool FillShortcutSpec(ShortcutSpec* spec,
+                      const char* description,
+                      const char* target,
+                      const char* arguments,
+                      const char* workingDirectory,
+                      WORD hotkey,
+                      const char* iconPath,
+                      int iconIndex,
+                      int showCommand);
 
 // Saves the link at `linkPath` through the shell's link object. COM must be
 // initialised on the calling thread. Returns 0 saved, 1 failed.

@@ -16,9 +16,10 @@
 #include <tuple>
 #include <vector>
 
-#include "app/item_file.h"
+#include "app/item_names.h"
 #include "app/launcher_app.h"
-#include "app/launcher_handles.h"
+#include "app/item_icons.h"
+#include "app/working_set.h"
 #include "app/launcher_values.h"
 #include "app/tray_icons.h"
 #include "framework/paint_context.h"
@@ -59,7 +60,8 @@ protected:
         SetInstance(GetModuleHandleA(nullptr));
         FormatPropertyName();
         RegisterFrameClass();
-        LoadLauncherHandles();
+        LoadFallbackIcon();
+        LookUpWorkingSetTrim();
         trimWorkingSet = nullptr;
         // Tray icons need the taskbar, which the session's desktop starts.
         ASSERT_TRUE(testing_support::PumpUntil([] { return FindWindowA("Shell_TrayWnd", nullptr); }, 60000));

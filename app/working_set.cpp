@@ -1,10 +1,8 @@
-#include "app/launcher_handles.h"
+#include "app/working_set.h"
 
-HICON fallbackIcon = nullptr;
 TrimWorkingSetProc trimWorkingSet = nullptr;
-UINT taskbarCreatedMessage = 0;
 
-void LoadLauncherHandles() {
+void LookUpWorkingSetTrim() {
     HMODULE kernel = GetModuleHandleA("KERNEL32");
     if (kernel != nullptr) {
         // Through void* : the cast between function pointer types of
@@ -12,7 +10,6 @@ void LoadLauncherHandles() {
         trimWorkingSet = reinterpret_cast<TrimWorkingSetProc>(
             reinterpret_cast<void*>(GetProcAddress(kernel, "SetProcessWorkingSetSize")));
     }
-    fallbackIcon = LoadIconA(nullptr, IDI_EXCLAMATION);
 }
 
 void TrimWorkingSet() {
