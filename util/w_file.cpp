@@ -114,7 +114,7 @@ int WFile::Close() {
 
 // SetFilePointer reports -1 both for failure and for a position whose low
 // part has every bit set; only a non-zero last error tells them apart.
-int WFile::MovePointer(int64_t offset, DWORD origin, uint64_t* position) {
+bool WFile::MovePointer(int64_t offset, DWORD origin, uint64_t* position) {
     LONG high = static_cast<LONG>(offset >> 32);
     SetLastError(0);
     DWORD low = SetFilePointer(handle, static_cast<LONG>(offset & 0xFFFFFFFF), &high, origin);
@@ -122,23 +122,23 @@ int WFile::MovePointer(int64_t offset, DWORD origin, uint64_t* position) {
         DWORD error = GetLastError();
         if (error != 0) {
             lastError = error;
-            return 1;
+            return false;
         }
     }
     if (position != nullptr) {
         *position = (static_cast<uint64_t>(static_cast<DWORD>(high)) << 32) | low;
     }
-    return 0;
+    return true;
 }
 
 int WFile::Seek(int64_t offset, DWORD origin) {
     Begin();
-    return MovePointer(offset, origin, nullptr);
+    return MovePointer(offset, origin, nullptr) ? 0 : 1;
 }
 
 int WFile::SeekRelative(int64_t offset) {
     Begin();
-    if (MovePointer(offset, FILE_CURRENT, nullptr) != 0 && lastError == ERROR_NEGATIVE_SEEK) {
+    if (!MovePointer(offset, FILE_CURRENT, nullptr) && lastError == ERROR_NEGATIVE_SEEK) {
         MovePointer(0, FILE_BEGIN, nullptr);
         lastError = ERROR_NEGATIVE_SEEK;
     }
@@ -163,10 +163,7 @@ uint64_t WFile::GetSize() {
 uint64_t WFile::GetPosition() {
     lastError = 0;
     uint64_t position = 0;
-    if (MovePointer(0, FILE_CURRENT, &position) != 0) {
-        return 0;
-    }
-    return position;
+    return MovePointer(0, FILE_CURRENT, &position) ? position : 0;
 }
 
 int WFile::Read(void* data, DWORD count) {
@@ -190,7 +187,7 @@ int WFile::Write(const void* data, DWORD count) {
 int WFile::SetLength(int64_t length) {
     Begin();
     uint64_t position = 0;
-    if (MovePointer(0, FILE_CURRENT, &position) != 0) {
+    if (!MovePointer(0, FILE_CURRENT, &position)) {
         return 1;
     }
     int64_t keep = static_cast<int64_t>(position);

@@ -44,7 +44,7 @@ public:
 
 private:
     void Begin();  // clears lastError and the buffer counters
-    int MovePointer(int64_t offset, DWORD origin, uint64_t* position);
+    bool MovePointer(int64_t offset, DWORD origin, uint64_t* position);
 };
 
 // Lists the files (never directories) matching a wildcard pattern. After the
