@@ -83,19 +83,47 @@ drive_press() { # drive_press K BUTTON [CLICKS]: a press on tray icon K
 }
 
 # Opens folder K's list with a right press on its icon; prints the list's
-# X window id once it shows.
+# X window id once it shows. A press while the program rebuilds its icons
+# (after Restart, say) may find no icon there yet: it is pressed again.
 drive_open_list() {
-    drive_press "$1" 3
-    drive_window Tapdeck
+    local try
+    for try in 1 2 3; do
+        drive_press "$1" 3
+        DRIVE_DEADLINE=$((DRIVE_DEADLINE / 3)) drive_window Tapdeck 2>/dev/null && return
+    done
+    drive_fail "the list of folder $1 never showed"
 }
 
-# The popup menu of the open list (the pointer still on its bottom row):
-# chooses by keys, e.g. drive_menu Down Return for the first command.
-drive_menu() {
+# The popup menu of the open list (the pointer still on its bottom row),
+# its commands chosen by their text, so that a reordered menu cannot make a
+# script run another command. The program draws the text: its
+# WINEDEBUG=trace+text log says where.
+#   drive_menu_open LOG     opens the menu; LOG is the program's log
+#   drive_menu_choose TEXT  clicks the item that the open menu drew as TEXT
+#   drive_menu LOG TEXT     both
+drive_menu_open() {
+    drive_menu_log=$1
+    drive_menu_from=$(($(wc -l <"$1") + 1))
     xdotool click 3
-    drive_until "the popup menu" drive_menu_shown || return 1
-    drive_keys "$@"
+    drive_until "the popup menu" drive_menu_shown
 }
+# The rectangle "left top right bottom" of TEXT in the open menu: Wine draws
+# each item's text with DT_SINGLELINE | DT_VCENTER (00000024) in the menu
+# window's coordinates.
+drive_menu_item() {
+    tail -n +"$drive_menu_from" "$drive_menu_log" | tr -d '\r' |
+        sed -nE "s/.*DrawTextExW L\"$1\", [0-9]+, \[\(([-0-9]+),([-0-9]+)\)-\(([-0-9]+),([-0-9]+)\)\] 00000024$/\1 \2 \3 \4/p" |
+        tail -n 1 | grep .
+}
+drive_menu_choose() {
+    local left top right bottom x y
+    drive_until "'$1' in the menu" drive_menu_item "$1" || return 1
+    read -r left top right bottom < <(drive_menu_item "$1")
+    # The menu's place on the screen: the last field of its line, "+x+y".
+    IFS=+ read -r _ x y < <(xwininfo -root -tree | awk '/\(has no name\): \("tapdeck.exe"/ {print $NF; exit}')
+    xdotool mousemove $((x + (left + right) / 2)) $((y + (top + bottom) / 2)) click 1
+}
+drive_menu() { drive_menu_open "$1" && drive_menu_choose "$2"; }
 drive_menu_shown() { xwininfo -root -tree | grep -q '(has no name): ("tapdeck.exe"'; }
 
 # drive_answer WINDOW CAPTION KEYS...: a click on the caption brings our

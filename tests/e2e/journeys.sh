@@ -45,14 +45,15 @@ items() { strings -n 6 "$dir/$1/tapdeck.dat" | grep -F '\' | sed 's/.*\\//' | tr
 order_is() { [[ $(items "$1") == "$2" ]]; } # read anew at each poll
 starts() { [[ $(tr -d '\r' <"$started" 2>/dev/null | tr '\n' '|') == "$1" ]]; }
 list_at() { # the list's outer rectangle "x y width height" on the screen
+    [[ -n $1 ]] || return 1 # xwininfo without an id would wait for a click
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
-launch() { # [EXE] the installed program, started again; its exit code goes to exit.txt, what Wine printed to launch.log
+launch() { # [EXE] the installed program, started again; its exit code goes to exit.txt, the texts it drew to launch.log
     rm -f "$work/exit.txt"
     (
         set +e # the exit code is what we want, whatever it is
-        drive_wine "${1:-$dir/Tapdeck.exe}" >/dev/null 2>"$work/launch.log" </dev/null
+        WINEDEBUG=trace+text drive_wine "${1:-$dir/Tapdeck.exe}" >/dev/null 2>"$work/launch.log" </dev/null
         echo $? >"$work/exit.txt"
     ) &
 }
@@ -81,7 +82,7 @@ check "folder 0: the two shortcuts in order" test "$(items 0)" = \
 check "the started copy's tray icon" drive_until "one tray icon" icons 1
 check "its tip" drive_tip 0 "Left-click to open Right-click for menu"
 drive_open_list 0 >/dev/null
-drive_menu Down Return # Quit
+drive_menu "$work/package/setup.log" Quit # the started copy inherited the installer's log
 check "Quit ends the started copy and its icon" drive_until "no tray icon" icons 0
 
 # Folders 1 and 3 (behind a gap), with first items that note each start.
@@ -99,7 +100,7 @@ xdotool mousemove "$(drive_tray_x 0)" "$drive_tray_y" mousedown 3
 read -r x y w h < <(list_at "$(drive_window Tapdeck)")
 xdotool mouseup 3
 check "the list of folder 0 at the pointer, two big rows" test "$((x + w)) $((y + h)) $h" = "$(($(drive_tray_x 0) + 10)) 764 79"
-drive_menu Down Down Down Return # About ...
+drive_menu "$work/launch.log" "About ..."
 check "About, chosen by keys, takes Return" drive_answer "$(drive_window "About Tapdeck")" "About Tapdeck" Return
 check "and closes" drive_until "About closed" drive_closed "About Tapdeck"
 
@@ -122,7 +123,7 @@ check "which a left press starts, and nothing else ran" drive_until "three start
 # list, and a drag there says that the order could not be saved.
 chattr +i "$dir/1/tapdeck.dat"
 drive_open_list 1 >/dev/null
-drive_menu Down Down Return # Restart
+drive_menu "$work/launch.log" Restart
 read -r x y w h < <(list_at "$(drive_open_list 1)")
 xdotool mousemove $((x + 40)) $((y + 20)) sleep 0.5 mousedown 1 sleep 0.5 mousemove $((x + 40)) $((y + 30)) \
     sleep 1 mousemove $((x + 40)) $((y + h - 4)) sleep 1.5 mouseup 1
@@ -132,7 +133,7 @@ chattr -i "$dir/1/tapdeck.dat"
 # Restart without folder 0: only the error icon, until folder 0 is back.
 mv "$dir/0" "$work/0-away"
 drive_open_list 1 >/dev/null
-drive_menu Down Down Return # Restart
+drive_menu "$work/launch.log" Restart
 check "Restart without folder 0 leaves the error icon" drive_until "one icon" icons 1
 check "with its tip" drive_tip 0 "ERROR, Folder 0 was not found!"
 mv "$work/0-away" "$dir/0"
@@ -148,19 +149,19 @@ check "TaskbarCreated: icons of folders 0 to 3, no doubles" drive_until "four ic
 # Big icons off, kept in settings.dat over a restart; a start without folder 0
 # warns, and its Ok ends the program; 16 folders get 16 icons, a 17th none.
 drive_open_list 0 >/dev/null
-drive_menu Up Return # Big icons
+drive_menu "$work/launch.log" "Big icons"
 drive_open_list 0 >/dev/null
-drive_menu Down Return # Quit
+drive_menu "$work/launch.log" Quit
 check "Quit: exit code 0" ended_with 0
 mv "$dir/0" "$work/0-away"
-WINEDEBUG=trace+text launch
+launch
 drive_answer "$(drive_window Warning)" Warning Return
 check "a start without folder 0: Ok ends it with 0" ended_with 0
 check "after its warning" drew "$work/launch.log" "Tapdeck could not find folder '0'. Make sure this folder exists!"
 mv "$work/0-away" "$dir/0"
 deep="$drive_c/$(printf 'd%.0s' {1..242})" # the program's path: 257 characters, too long for its buffers
 mkdir -p "$deep" && cp "$dir/Tapdeck.exe" "$deep/"
-WINEDEBUG=trace+text launch "$deep/Tapdeck.exe"
+launch "$deep/Tapdeck.exe"
 drive_answer "$(drive_window Tapdeck)" Tapdeck Return
 check "a path too long: exit code 1" ended_with 1
 check "after saying so" drew "$work/launch.log" \
@@ -173,7 +174,8 @@ check "and none for a 17th" blank_at 16
 cp "$dir/readme.txt" "$dir/15/added.txt"
 read -r x y w h < <(list_at "$(drive_open_list 15)")
 check "a press on icon 15 records its new item; small rows after a restart" test "$(items 15)$h" = "readme.txt|added.txt|51"
-drive_menu Escape
+drive_menu_open "$work/launch.log"
+drive_keys Escape
 drive_keys alt+F4
 check "Alt+F4 on the list: exit code 0" ended_with 0
 check "and no icon left" drive_until "no icons" icons 0
