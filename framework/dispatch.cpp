@@ -2,6 +2,8 @@
 // window classes and the pointer tracking, and is the only place that knows
 // all of them: each message is decoded once here and handed to the handler's
 // operation, the frame window's modal loop or the tracking steps.
+#include "framework/dispatch.h"
+
 #include "framework/frame_window.h"
 #include "framework/paint_context.h"
 #include "framework/pointer_tracking.h"
