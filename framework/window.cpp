@@ -58,7 +58,7 @@ HWND SetMainWindow(HWND hwnd) {
 }
 
 Window::Window() : hoverTicks(20), windowFlags(0), previousProc(nullptr), handle(nullptr), handler(this) {
-    moveThreshold = 4;
+    SetMoveThreshold(4);
 }
 
 Window::~Window() = default;

@@ -111,8 +111,9 @@ protected:
             for (int i = 0; a[0] == 'T' && i < x; ++i)
                 PollTimerProc(nullptr, WM_TIMER, 0, 0);
             char state[64];  // "k": clipped to the client area
-            snprintf(state, sizeof state, "K%ld,%ld%s%s%s", dragInfo.start.x, dragInfo.start.y,
-                     GetCapture() == frame->handle ? "c" : "", ClipIs(kFrame) ? "k" : "", dragInfo.dc ? "d" : "");
+            snprintf(state, sizeof state, "K%d,%d%s%s%s", Tracking().drag.start.x, Tracking().drag.start.y,
+                     GetCapture() == frame->handle ? "c" : "", ClipIs(kFrame) ? "k" : "",
+                     Tracking().drag.dc ? "d" : "");
             // clang-format off
             switch (a[0]) {
                 case 'M': PointAt(x, y); Send(WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); break;
@@ -237,8 +238,10 @@ TEST_F(FrameworkTest, MessagesFiltersModalLoopClosingAndThePointer) {
         Run(row.script);
         EXPECT_EQ(log, row.expected) << row.script;
         RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};  // unclipped
-        EXPECT_TRUE(GetCapture() == nullptr && ClipIs(screen) && dragInfo.mode == 0 && dragInfo.dc == nullptr);
-        EXPECT_TRUE(!strchr(row.script, 'X') || (pollTimer == 0 && hoveredWindow == nullptr)) << row.script;
+        EXPECT_TRUE(GetCapture() == nullptr && ClipIs(screen) && Tracking().drag.mode == 0 &&
+                    Tracking().drag.dc == nullptr);
+        EXPECT_TRUE(!strchr(row.script, 'X') || (Tracking().pollTimer == 0 && Tracking().hoveredWindow == nullptr))
+            << row.script;
     }
 }
 
