@@ -152,7 +152,11 @@ Actions Move(TrackingState* state, const WindowFacts& window, TrackPoint point, 
 
 Actions Release(TrackingState* state, const WindowFacts& window, TrackPoint point, uintptr_t keys) {
     Actions out;
+    // The press ends here, not after the click: a click handler that runs a
+    // message loop (an error box) lets polls in, and one of them would start
+    // a drag from a button that is up, capturing and confining the pointer.
     state->pressStill = false;
+    state->drag.holdCountdown = kHoldIdle;
     out.Add(Call(Step::kOnButtonUp, window.window, point, keys));
     if (Dragging(state)) {
         out += EndDrag(state, false);

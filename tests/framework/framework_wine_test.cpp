@@ -132,19 +132,18 @@ TEST(Framework, MessagesFiltersModalLoopClosingAndThePointer) {
         POINT p;
         return GetCursorPos(&p) && p.x == 90 && p.y == 100;
     }));
-    RECT clip, client = {40, 40, 240, 190},
-               screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT clip, in = {40, 40, 240, 190}, all = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     for (UINT end : {WM_LBUTTONUP, WM_CHAR, WM_CAPTURECHANGED, WM_ACTIVATE}) {
         send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 60));
         for (int poll = 0; poll < frame.holdTicks; ++poll)
             PollTimerProc(nullptr, WM_TIMER, 0, 0);
         EXPECT_EQ(GetCapture(), w) << end;
-        EXPECT_TRUE(GetClipCursor(&clip) && EqualRect(&clip, &client)) << end;  // without a frame, all of the window
+        EXPECT_TRUE(GetClipCursor(&clip) && EqualRect(&clip, &in)) << end;  // without a frame, all of the window
         send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 70));
         send(end, end == WM_CHAR ? VK_ESCAPE : 0, 0);
         send(WM_LBUTTONUP, 0, 0);
         EXPECT_EQ(GetCapture(), nullptr) << end;
-        EXPECT_TRUE(GetClipCursor(&clip) && EqualRect(&clip, &screen)) << end;
+        EXPECT_TRUE(GetClipCursor(&clip) && EqualRect(&clip, &all)) << end;
     }
     const std::string drag = " begin show hide show hide ";
     EXPECT_EQ(log, "Show" + drag + "drop" + drag + "cancel" + drag + "cancel" + drag + "cancel");

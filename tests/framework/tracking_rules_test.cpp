@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 
+// The rules only pass window pointers on: any objects do.
 class Window {};
 class FrameWindow : public Window {};
 
@@ -23,6 +24,8 @@ namespace {
 using namespace tracking_rules;
 
 FrameWindow f, g;
+// Step names in the order of Step ("up": OnMouseMessage for the release); an
+// empty name logs nothing, a drag step is logged by its OnDrag code's name.
 const char* const kSteps[] = {"timer", "no timer",     "capture", "uncapture", "clip",  "unclip", "DC", "screen DC",
                               "no DC", "no screen DC", "enter",   "leave",     "hover", "move",   "up", "click",
                               "",      "begin",        "",        "scroll",    "",      "forget"};
@@ -30,7 +33,10 @@ const char* const kDragSteps[] = {"", "hide", "show", "drop", "cancel", "framewo
 
 struct Walk {
     static WindowFacts Facts(FrameWindow* w) { return w ? WindowFacts{w, w, w, true, 5, 3, 4} : WindowFacts{}; }
+    // F on the screen, for what lies under a drop.
     static bool OverF(TrackPoint p) { return p.x >= 100 && p.x < 300 && p.y >= 100 && p.y < 250; }
+    // What a poll after word c finds.
+    PollFacts At(char c) { return {c != 'C', {5, c == 'U' ? 1 : 6}, {200, 150}, Facts(c == 'L' ? nullptr : &f)}; }
     // Runs the steps, answering each at once as the Win32 side does.
     void Do(const Actions& steps) {
         for (int i = 0; i < steps.count; ++i) {
@@ -42,28 +48,29 @@ struct Walk {
             Do(Answered(&s, a, {1, dc ? &s : nullptr, mode, {100, 100}, {0, -8}, OverF(s.drag.current)}));
             // A handler that loses the capture while the drag ends cancels it again.
             Do(drag && a.value >= drag_code::kDrop ? EndDrag(&s, true) : Actions());
+            // A click handler that runs a message loop (a message box) lets polls in.
+            if (a.step == Step::kOnClick)
+                Do(Poll(&s, At('T')));
         }
     }
-    void Run(int32_t answer, const char* script) {
-        mode = answer;
+    void Run(const char* script) {
         std::istringstream words(script);
         for (std::string w; words >> w;) {
             char c = w[0];
             TrackPoint p = {0, 0};
             sscanf(w.c_str() + 1, "%d,%d", &p.x, &p.y);
-            PollFacts poll = {c != 'C', {5, c == 'U' ? 1 : 6}, {200, 150}, Facts(c == 'L' ? nullptr : &f), nullptr};
             for (int i = 0; i < (c == 'T' ? p.x : 1); ++i)
                 Do(c == 'M' || c == 'G' ? Move(&s, Facts(c == 'M' ? &f : &g), p, 0)
                    : c == 'P'           ? Press(&s, Facts(&f), p)
                    : c == 'R'           ? Release(&s, Facts(&f), p, 0)
                    : c == 'X'           ? WindowGone(&s, Facts(&f))
                    : c == '|'           ? (log.clear(), Actions())
-                                        : Poll(&s, poll));
+                                        : Poll(&s, At(c)));
         }
     }
-    TrackingState s;
     int32_t mode;  // OnDrag(kBegin)'s answer
-    std::string log;
+    TrackingState s = {};
+    std::string log = {};
 };
 
 TEST(TrackingRules, PressHoldDragDropCancelHoverAndLeave) {
@@ -75,7 +82,7 @@ TEST(TrackingRules, PressHoldDragDropCancelHoverAndLeave) {
     } rows[] = {
         {"held, dropped", "M5,6 P5,6 T2 | T1 R5,6", 1, 5, 6, begun + " up hide drop unclip no DC uncapture forget"},
         {"moved 4 px, not 3", "M5,6 P5,6 M8,3 T1 | M9,6 T1", 1, 5, 6, "move " + begun},
-        {"clicked", "M5,6 P5,6 T2 | R7,6", 1, 0, 0, "up click forget"},
+        {"clicked after 4 px", "M5,6 P5,6 M9,6 | R9,6", 1, 0, 0, "up click forget"},
         {"refused", "M5,6 P5,6 T2 | T1 R5,6", 0, 5, 6, "begin up click forget"},
         {"capture lost", "M5,6 P5,6 T3 | C R5,6", 1, 5, 6, cancelled + " up forget"},
         {"hover, leave", "M5,6 T4 M9,10 T2 M15,16 L", 1, 0, 0,
@@ -87,8 +94,8 @@ TEST(TrackingRules, PressHoldDragDropCancelHoverAndLeave) {
         {"autoscroll", "M5,6 P5,6 T3 | U", 1, 5, 14, "hide scroll show"},
     };
     for (const auto& row : rows) {
-        Walk walk;
-        walk.Run(row.mode, row.script);
+        Walk walk{row.mode};
+        walk.Run(row.script);
         EXPECT_EQ(walk.log, row.steps) << row.name;
         EXPECT_EQ(walk.s.drag.start.x, row.startX) << row.name;
         EXPECT_EQ(walk.s.drag.start.y, row.startY) << row.name;
