@@ -104,8 +104,8 @@ void Apply(const rules::Actions& actions) {
             case Step::kAskScreenPoint:
                 answer.origin = ClientOrigin(source->handle);
                 break;
-            case Step::kScroll:
-                answer.moved = {-source->scrollX, -source->scrollY};
+            case Step::kScroll: {
+                TrackPoint before = {source->scrollX, source->scrollY};
                 if (a.value & rules::kScrollLeft)
                     source->ScrollLeft(source->lineStepX);
                 if (a.value & rules::kScrollRight)
@@ -114,8 +114,9 @@ void Apply(const rules::Actions& actions) {
                     source->ScrollUp(source->lineStepY);
                 if (a.value & rules::kScrollDown)
                     source->ScrollDown(source->lineStepY);
-                answer.moved = {answer.moved.x + source->scrollX, answer.moved.y + source->scrollY};
+                answer.moved = {source->scrollX - before.x, source->scrollY - before.y};
                 break;
+            }
             case Step::kAskDropTarget:
                 answer.overFramework = FromHandle(WindowFromPoint({drag.current.x, drag.current.y})) != nullptr;
                 break;
