@@ -93,7 +93,7 @@ TEST(TrackingRules, PressHoldDragDropCancelHoverAndLeave) {
         {"screen drag", "M5,6 P5,6 T2 | T1 M6,7 R6,7", 2, 106,
          "begin screen DC show capture hide show up hide drop framework no screen DC uncapture forget"},
         {"destroyed", "M5,6 P5,6 T3 | X1 X L", 1, 6, cancelled + " forget no timer"},
-        {"autoscroll", "M5,6 P5,6 T3 | U", 1, 14, "hide scroll show"},
+        {"autoscroll", "M5,6 P5,6 T3 | T1 U", 1, 14, "hide scroll show"},
     };
     for (const auto& row : rows) {
         Walk walk{row.mode};
