@@ -42,7 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     RestrictDllSearchToSystem();
     CoInitialize(nullptr);
     SetInstance(instance);
-    dragInfo.holdCountdown = kHoldIdle;
+    ForgetPendingPress();
     RegisterFrameClass();
     FormatPropertyName();
     if (application->init(commandLine, showCommand) == 1) {

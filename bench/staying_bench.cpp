@@ -42,7 +42,7 @@ void OpenAndLeave(LauncherWindow* window) {
     SetCursorPos(600, 500);
     window->ShowFolderList(0);
     SetCursorPos(5, 5);
-    while (pollTimer != 0) {
+    while (Tracking().pollTimer != 0) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         Pump();
     }

@@ -10,10 +10,7 @@ Application::Application() {
 }
 
 Application::~Application() {
-    if (pollTimer != 0) {
-        KillTimer(nullptr, pollTimer);
-        pollTimer = 0;
-    }
+    StopPollTimer();
     if (application == this) {
         application = nullptr;
     }

@@ -2,6 +2,8 @@
 // window classes and the pointer tracking, and is the only place that knows
 // all of them: each message is decoded once here and handed to the handler's
 // operation, the frame window's modal loop or the tracking steps.
+#include "framework/dispatch.h"
+
 #include "framework/frame_window.h"
 #include "framework/paint_context.h"
 #include "framework/pointer_tracking.h"
@@ -199,7 +201,7 @@ LRESULT CALLBACK WindowDispatchProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
                 h->OnSize(w, LOWORD(lParam), HIWORD(lParam));
                 break;
             case WM_ACTIVATE:
-                if (wParam == WA_INACTIVE && dragInfo.mode != 0)
+                if (wParam == WA_INACTIVE)
                     EndDrag(true);
                 break;
             case WM_SETFOCUS:
@@ -252,7 +254,7 @@ LRESULT CALLBACK WindowDispatchProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
                     h->OnKeyDown(w, wParam);
                 break;
             case WM_CHAR:
-                if (wParam == VK_ESCAPE && dragInfo.mode != 0)
+                if (wParam == VK_ESCAPE)
                     EndDrag(true);
                 h->OnChar(w, wParam);
                 break;
@@ -264,8 +266,7 @@ LRESULT CALLBACK WindowDispatchProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
                 TrackingStep(w, x, y, wParam);
                 break;
             case WM_LBUTTONDOWN:
-                if (w->IsFrame())
-                    PressStep(static_cast<FrameWindow*>(w), x, y);
+                PressStep(w, x, y);
                 h->OnMouseMessage(w, message, wParam, x, y);
                 break;
             case WM_LBUTTONUP:
@@ -290,8 +291,7 @@ LRESULT CALLBACK WindowDispatchProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
                 break;
             case WM_CAPTURECHANGED:
                 h->OnMouseMessage(w, message, static_cast<WPARAM>(lParam), 0, 0);
-                if (dragInfo.mode != 0)
-                    EndDrag(true);
+                EndDrag(true);
                 break;
             default:
                 break;

@@ -39,7 +39,11 @@ void FrameWindow::CreateFrame(HWND parent,
                               Window* handlerObject,
                               HMENU menu,
                               DWORD exStyle) {
-    Create(parent, kFrameClassName, x, y, width, height, title, handlerObject, menu, exStyle, style);
+    if (cursor == nullptr) {
+        cursor = LoadCursorA(nullptr, IDC_ARROW);
+    }
+    // FrameProc finds the object under GWLP_USERDATA.
+    Create(parent, kFrameClassName, x, y, width, height, title, handlerObject, menu, exStyle, style, this);
 }
 
 void FrameWindow::SetBackground(uint32_t value) {

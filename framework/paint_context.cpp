@@ -45,6 +45,10 @@ PaintContext::PaintContext() {
     EmptySlots();
 }
 
+PaintContext::~PaintContext() {
+    RestoreAll();
+}
+
 void PaintContext::EmptySlots() {
     for (HGDIOBJ& slot : savedObjects) {
         slot = kEmptySlot;

@@ -10,6 +10,8 @@ HPALETTE SharedPalette();
 // One device context and the GDI objects that selections through it
 // displaced, so that the DC goes back in the state it came in. Whoever opened
 // the DC ends it: EndPaint after OpenPaint, ReleaseDC after OpenWindowDC.
+// What is still selected through the context when it goes out of scope is
+// restored then; an explicit RestoreAll leaves nothing for that.
 class PaintContext {
 public:
     static constexpr int kFontSlot = 0;
@@ -17,6 +19,9 @@ public:
     static constexpr int kSlots = 4;
 
     PaintContext();  // wraps nothing until Attach or an Open call
+    ~PaintContext();
+    PaintContext(const PaintContext&) = delete;
+    PaintContext& operator=(const PaintContext&) = delete;
 
     void OpenWindowDC(HWND window, bool withPalette);
     void OpenPaint(HWND window, bool withPalette);

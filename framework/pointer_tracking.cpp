@@ -1,257 +1,211 @@
 #include "framework/pointer_tracking.h"
 
-#include <cstdlib>
-
 #include "framework/frame_window.h"
 #include "framework/window.h"
 
-UINT_PTR pollTimer = 0;
-Window* hoveredWindow = nullptr;
-int16_t hoverCountdown = 0;
-int16_t moveThreshold = 4;
-POINT lastMouse = {-1, -1};
-POINT pressPoint = {-1, -1};
-int pressStill = 0;
-DragInfo dragInfo = {nullptr, nullptr, {0, 0}, {0, 0}, kHoldIdle, 0, 0, 0, {}};
+namespace rules = tracking_rules;
+using rules::Step;
 
 namespace {
 
-// A still press is pending while the countdown is below this.
-constexpr int32_t kHoldPending = 1999999999;
 constexpr int kPollMilliseconds = 100;
-constexpr int kEdge = 2;  // pixels at the client edge that autoscroll a drag
 
-void ReportHoverEnded(Window* window) {
-    if (hoverCountdown == 0) {
-        window->handler->OnHover(window, 0, 0, 1);
-    }
+TrackingState tracking;
+
+rules::WindowFacts FactsOf(Window* w) {
+    if (w == nullptr)
+        return {};
+    FrameWindow* frame = w->IsFrame() ? static_cast<FrameWindow*>(w) : nullptr;
+    bool created = (w->windowFlags & window_flags::kCreated) != 0;
+    return {w,
+            frame,
+            w->handle,
+            created,
+            w->hoverTicks,
+            frame ? frame->holdTicks : 0,
+            frame ? frame->dragThreshold : int16_t{0}};
 }
 
-// Mode 1: the pointer held at a client edge scrolls the content one line per
-// poll, and the drag's start point moves with the content.
-void Autoscroll(POINT screen) {
-    FrameWindow* source = dragInfo.source;
-    RECT r;
-    GetClientRect(source->handle, &r);
-    POINT q = screen;
-    ScreenToClient(source->handle, &q);
-    bool left = q.x<kEdge, right = q.x> r.right - kEdge, up = q.y<kEdge, down = q.y> r.bottom - kEdge;
-    if (!left && !right && !up && !down)
-        return;
-    source->OnDrag(drag_code::kHide, &dragInfo);
-    dragInfo.start.x += source->scrollX;
-    dragInfo.start.y += source->scrollY;
-    if (left)
-        source->ScrollLeft(source->lineStepX);
-    if (right)
-        source->ScrollRight(source->lineStepX);
-    if (up)
-        source->ScrollUp(source->lineStepY);
-    if (down)
-        source->ScrollDown(source->lineStepY);
-    dragInfo.start.x -= source->scrollX;
-    dragInfo.start.y -= source->scrollY;
-    source->OnDrag(drag_code::kShow, &dragInfo);
+// Framework windows are never mirrored (WS_EX_LAYOUTRTL), so a client point
+// lies at this origin plus the point on the screen.
+TrackPoint ClientOrigin(HWND hwnd) {
+    POINT origin = {0, 0};
+    ClientToScreen(hwnd, &origin);
+    return {origin.x, origin.y};
+}
+
+// Each step in turn. What a step brings goes back to the rules at once, and
+// the steps they list for it come before the rest; the state is theirs to
+// change.
+void Apply(const rules::Actions& actions) {
+    for (int i = 0; i < actions.count; ++i) {
+        const rules::Action& a = actions.steps[i];
+        DragInfo& drag = tracking.drag;
+        FrameWindow* source = drag.source;
+        Window* w = a.window;
+        rules::Answer answer;
+        switch (a.step) {
+            case Step::kStartTimer:
+                answer.timer = SetTimer(nullptr, 0, kPollMilliseconds, PollTimerProc);
+                break;
+            case Step::kStopTimer:
+                KillTimer(nullptr, a.value);
+                break;
+            case Step::kCapture:
+                SetCapture(source->handle);
+                break;
+            case Step::kReleaseCapture:
+                ReleaseCapture();
+                break;
+            case Step::kConfine: {
+                RECT r;
+                GetClientRect(source->handle, &r);
+                TrackPoint origin = ClientOrigin(source->handle);
+                OffsetRect(&r, origin.x, origin.y);
+                ClipCursor(&r);
+                break;
+            }
+            case Step::kUnconfine:
+                ClipCursor(nullptr);
+                break;
+            case Step::kGetDC:
+            case Step::kGetScreenDC:
+                answer.dc = GetDC(a.step == Step::kGetDC ? source->handle : nullptr);
+                break;
+            case Step::kReleaseDC:
+            case Step::kReleaseScreenDC:
+                ReleaseDC(a.step == Step::kReleaseDC ? source->handle : nullptr, static_cast<HDC>(drag.dc));
+                break;
+            case Step::kOnMouseEnter:
+                w->handler->OnMouseEnter(w, static_cast<HWND>(a.hwnd));
+                break;
+            case Step::kOnMouseLeave:
+                w->handler->OnMouseLeave(w, static_cast<HWND>(a.hwnd));
+                break;
+            case Step::kOnHover:
+                w->handler->OnHover(w, a.point.x, a.point.y, static_cast<int>(a.value));
+                break;
+            case Step::kOnMouseMove:
+                w->handler->OnMouseMove(w, a.point.x, a.point.y, a.value);
+                break;
+            case Step::kOnButtonUp:
+                w->handler->OnMouseMessage(w, WM_LBUTTONUP, a.value, a.point.x, a.point.y);
+                break;
+            case Step::kOnClick:
+                w->handler->OnClick(w, a.point.x, a.point.y);
+                break;
+            case Step::kOnDrag:
+                source->OnDrag(static_cast<int>(a.value), &drag);
+                break;
+            case Step::kAskDragMode:
+                answer.mode = source->OnDrag(drag_code::kBegin, &drag);
+                answer.origin = ClientOrigin(source->handle);
+                break;
+            case Step::kAskScreenPoint:
+                answer.origin = ClientOrigin(source->handle);
+                break;
+            case Step::kScroll: {
+                TrackPoint before = {source->scrollX, source->scrollY};
+                if (a.value & rules::kScrollLeft)
+                    source->ScrollLeft(source->lineStepX);
+                if (a.value & rules::kScrollRight)
+                    source->ScrollRight(source->lineStepX);
+                if (a.value & rules::kScrollUp)
+                    source->ScrollUp(source->lineStepY);
+                if (a.value & rules::kScrollDown)
+                    source->ScrollDown(source->lineStepY);
+                answer.moved = {source->scrollX - before.x, source->scrollY - before.y};
+                break;
+            }
+            case Step::kAskDropTarget:
+                answer.overFramework = FromHandle(WindowFromPoint({drag.current.x, drag.current.y})) != nullptr;
+                break;
+            case Step::kForgetPress:
+                break;
+        }
+        Apply(rules::Answered(&tracking, a, answer));
+    }
 }
 
 }  // namespace
 
-void TrackWindow(Window* window) {
-    if (pollTimer == 0) {
-        pollTimer = SetTimer(nullptr, 0, kPollMilliseconds, PollTimerProc);
+const TrackingState& Tracking() {
+    return tracking;
+}
+
+void SetMoveThreshold(int16_t pixels) {
+    tracking.moveThreshold = pixels;
+}
+
+void ForgetPendingPress() {
+    tracking.drag.holdCountdown = kHoldIdle;
+}
+
+void StopPollTimer() {
+    if (tracking.pollTimer != 0) {
+        KillTimer(nullptr, tracking.pollTimer);
+        tracking.pollTimer = 0;
     }
-    hoveredWindow = window;
+}
+
+void TrackWindow(Window* window) {
+    Apply(rules::Track(&tracking, FactsOf(window)));
 }
 
 void StopTracking() {
-    if (pollTimer != 0) {
-        KillTimer(nullptr, pollTimer);
-    }
-    pollTimer = 0;
-    hoveredWindow = nullptr;
+    Apply(rules::Stop(&tracking));
 }
 
 void SetHoveredWindow(Window* window, HWND hwnd) {
-    if (window == hoveredWindow)
-        return;
-    pressPoint.x = -1;
-    lastMouse = {-1, -1};
-    pressStill = 0;
-    Window* previous = hoveredWindow;
-    if (previous != nullptr) {
-        if (previous->IsFrame() && dragInfo.mode != 0)
-            EndDrag(true);
-        ReportHoverEnded(previous);
-        previous->handler->OnMouseLeave(previous, hwnd);
-    }
-    if (window == nullptr) {
-        StopTracking();
-        return;
-    }
-    hoverCountdown = window->hoverTicks;
-    if (window->IsFrame())
-        dragInfo.holdCountdown = kHoldIdle;  // a pending press is forgotten
-    TrackWindow(window);
-    window->handler->OnMouseEnter(window, previous != nullptr ? previous->handle : nullptr);
+    Apply(rules::Hover(&tracking, FactsOf(window), hwnd));
 }
 
 void CALLBACK PollTimerProc(HWND, UINT, UINT_PTR, DWORD) {
     POINT p;
     GetCursorPos(&p);
-    if (dragInfo.mode != 0) {
-        if (GetCapture() != dragInfo.source->handle) {
-            EndDrag(true);
-        } else if (dragInfo.mode == 1) {
-            Autoscroll(p);
-        }
-        return;
+    rules::PollFacts facts;
+    FrameWindow* source = tracking.drag.source;
+    if (tracking.drag.mode != drag_mode::kNone) {
+        // A drag asks nothing of the window under the pointer: WindowFromPoint
+        // would send WM_NCHITTEST to our own windows.
+        facts.captureHeld = GetCapture() == source->handle;
+        RECT r;
+        GetClientRect(source->handle, &r);
+        ScreenToClient(source->handle, &p);
+        facts.pointer = {p.x, p.y};
+        facts.client = {r.right, r.bottom};
+    } else {
+        HWND under = WindowFromPoint(p);
+        facts.under = FactsOf(FromHandle(under));
+        facts.hwnd = under;
     }
-    HWND under = WindowFromPoint(p);
-    Window* window = FromHandle(under);
-    if (window == nullptr) {
-        SetHoveredWindow(nullptr, under);
-        return;
-    }
-    if (window->IsFrame()) {
-        if (pressStill)
-            --dragInfo.holdCountdown;
-        if (dragInfo.holdCountdown == 0) {
-            BeginDrag(0, static_cast<FrameWindow*>(window), pressPoint.x, pressPoint.y, true);
-        }
-    }
-    if (window->windowFlags & window_flags::kCreated) {
-        if (hoverCountdown == 1)
-            window->handler->OnHover(window, lastMouse.x, lastMouse.y, 0);
-        if (hoverCountdown != 0)
-            --hoverCountdown;
-    }
+    Apply(rules::Poll(&tracking, facts));
 }
 
 void BeginDrag(int32_t userValue, FrameWindow* window, int x, int y, bool withDC) {
-    dragInfo.userValue = userValue;
-    dragInfo.start = {x, y};
-    dragInfo.holdCountdown = kHoldIdle;
-    dragInfo.source = window;
-    dragInfo.mode = window->OnDrag(drag_code::kBegin, &dragInfo);
-    if (dragInfo.mode == 0)
-        return;  // refused: the release will still click
-    if (dragInfo.clickState == -1)
-        dragInfo.clickState = 1;
-    dragInfo.dc = nullptr;
-    if (dragInfo.mode == 2) {
-        if (withDC)
-            dragInfo.dc = GetDC(nullptr);
-        ClientToScreen(window->handle, &dragInfo.start);
-    } else {
-        if (withDC)
-            dragInfo.dc = GetDC(window->handle);
-        RECT r;
-        GetClientRect(window->handle, &r);
-        POINT origin = {0, 0};
-        ClientToScreen(window->handle, &origin);
-        OffsetRect(&r, origin.x, origin.y);
-        ClipCursor(&r);
-    }
-    dragInfo.current = dragInfo.start;
-    window->OnDrag(drag_code::kShow, &dragInfo);
-    SetCapture(window->handle);
+    Apply(rules::BeginDrag(&tracking, window, {x, y}, userValue, withDC));
 }
 
 void MoveDrag(int x, int y) {
-    if (dragInfo.mode == 0)
-        return;
-    FrameWindow* source = dragInfo.source;
-    source->OnDrag(drag_code::kHide, &dragInfo);
-    dragInfo.current = {x, y};
-    if (dragInfo.mode == 2)
-        ClientToScreen(source->handle, &dragInfo.current);
-    source->OnDrag(drag_code::kShow, &dragInfo);
+    Apply(rules::MoveDrag(&tracking, {x, y}));
 }
 
 void EndDrag(bool cancel) {
-    if (dragInfo.mode == 0)
-        return;
-    int32_t mode = dragInfo.mode;
-    // Cleared before calling out: ReleaseCapture below sends WM_CAPTURECHANGED,
-    // whose cancel must find no drag.
-    dragInfo.holdCountdown = kHoldIdle;
-    dragInfo.mode = 0;
-    FrameWindow* source = dragInfo.source;
-    source->OnDrag(drag_code::kHide, &dragInfo);
-    if (cancel) {
-        source->OnDrag(drag_code::kCancel, &dragInfo);
-    } else {
-        source->OnDrag(drag_code::kDrop, &dragInfo);
-        if (mode == 2 && FromHandle(WindowFromPoint(dragInfo.current)) != nullptr) {
-            source->OnDrag(drag_code::kDropOnFramework, &dragInfo);
-        }
-    }
-    if (mode == 2) {
-        if (dragInfo.dc != nullptr)
-            ReleaseDC(nullptr, dragInfo.dc);
-    } else {
-        ClipCursor(nullptr);
-        if (dragInfo.dc != nullptr)
-            ReleaseDC(source->handle, dragInfo.dc);
-    }
-    dragInfo.dc = nullptr;
-    dragInfo.mode = 0;
-    ReleaseCapture();
-    dragInfo.holdCountdown = kHoldIdle;
+    Apply(rules::EndDrag(&tracking, cancel));
 }
 
-void PressStep(FrameWindow* window, int x, int y) {
-    pressPoint = {x, y};
-    dragInfo.source = window;
-    dragInfo.clickState = -1;
-    dragInfo.holdCountdown = window->holdTicks;
-    pressStill = 1;
+void PressStep(Window* window, int x, int y) {
+    Apply(rules::Press(&tracking, FactsOf(window), {x, y}));
 }
 
 void TrackingStep(Window* window, int x, int y, WPARAM keys) {
-    SetHoveredWindow(window, window->handle);
-    if (abs(x - lastMouse.x) > moveThreshold || abs(y - lastMouse.y) > moveThreshold) {
-        lastMouse = {x, y};
-        ReportHoverEnded(window);
-        hoverCountdown = window->hoverTicks;
-    }
-    if (dragInfo.mode != 0) {
-        MoveDrag(x, y);
-        return;
-    }
-    window->handler->OnMouseMove(window, x, y, keys);
-    if (window->IsFrame() && dragInfo.holdCountdown < kHoldPending) {
-        int threshold = static_cast<FrameWindow*>(window)->dragThreshold;
-        if (abs(x - pressPoint.x) < threshold && abs(y - pressPoint.y) < threshold) {
-            pressStill = 1;
-        } else {
-            pressStill = 0;
-            dragInfo.holdCountdown = 0;  // the next poll starts the drag
-        }
-    }
+    Apply(rules::Move(&tracking, FactsOf(window), {x, y}, keys));
 }
 
 void ReleaseStep(Window* window, WPARAM keys, int x, int y) {
-    pressStill = 0;
-    window->handler->OnMouseMessage(window, WM_LBUTTONUP, keys, x, y);
-    if (dragInfo.mode != 0) {
-        EndDrag(false);
-    } else if (dragInfo.clickState == 1) {
-        dragInfo.clickState = 0;  // the release of a press whose drag already ended
-    } else {
-        window->handler->OnClick(window, x, y);
-    }
-    dragInfo.source = nullptr;
-    dragInfo.holdCountdown = kHoldIdle;
+    Apply(rules::Release(&tracking, FactsOf(window), {x, y}, keys));
 }
 
 void ForgetWindow(Window* window) {
-    if (dragInfo.source == window) {
-        EndDrag(true);
-        dragInfo.source = nullptr;
-        dragInfo.holdCountdown = kHoldIdle;
-    }
-    if (hoveredWindow == window) {
-        StopTracking();
-    }
+    Apply(rules::WindowGone(&tracking, FactsOf(window)));
 }

@@ -1,6 +1,6 @@
 #include "framework/window.h"
 
-#include "framework/frame_window.h"
+#include "framework/dispatch.h"
 #include "framework/pointer_tracking.h"
 #include "util/bounded_text.h"
 
@@ -58,7 +58,7 @@ HWND SetMainWindow(HWND hwnd) {
 }
 
 Window::Window() : hoverTicks(20), windowFlags(0), previousProc(nullptr), handle(nullptr), handler(this) {
-    moveThreshold = 4;
+    SetMoveThreshold(4);
 }
 
 Window::~Window() = default;
@@ -113,7 +113,8 @@ void Window::Create(HWND parent,
                     Window* handlerObject,
                     HMENU menu,
                     DWORD exStyle,
-                    DWORD style) {
+                    DWORD style,
+                    void* userData) {
     windowFlags |= window_flags::kCreated;
     handler = handlerObject != nullptr ? handlerObject : this;
     static Window defaults;  // the table without overrides, to compare with
@@ -121,10 +122,6 @@ void Window::Create(HWND parent,
         handler->windowFlags |= window_flags::kOverridesPaint;
     if (OverridesPaintOverDefault(handler, &defaults))
         handler->windowFlags |= window_flags::kOverridesPaintOverDefault;
-    FrameWindow* frame = IsFrame() ? static_cast<FrameWindow*>(this) : nullptr;
-    if (frame != nullptr && frame->cursor == nullptr) {
-        frame->cursor = LoadCursorA(nullptr, IDC_ARROW);
-    }
     if (style == 0) {
         style = DefaultStyle(parent, title);
     }
@@ -133,8 +130,8 @@ void Window::Create(HWND parent,
     if (handle != nullptr) {
         if (mainWindow == nullptr && parent == nullptr)
             mainWindow = handle;
-        if (frame != nullptr)
-            SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
+        if (userData != nullptr)
+            SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(userData));
         SetPropA(handle, propertyName, this);
         previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(handle, GWLP_WNDPROC));
         SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowDispatchProc));

@@ -1,9 +1,9 @@
 #pragma once
 // Framework windows: objects whose virtual operations receive the messages
-// of one HWND. One window procedure, WindowDispatchProc, decodes every message
-// and calls the operation on the window's handler object. The HWND finds its
-// object through a window property named after the process id, so a window
-// of another process never yields an object.
+// of one HWND. One window procedure, WindowDispatchProc (dispatch.h), decodes
+// every message and calls the operation on the window's handler object. The
+// HWND finds its object through a window property named after the process
+// id, so a window of another process never yields an object.
 
 #include <windows.h>
 
@@ -73,7 +73,9 @@ public:
     virtual int OnNotify(Window* window, Window* control, NMHDR* header, LRESULT* result);
 
     // Style 0 picks a default. The window is created hidden and shown after
-    // OnCreate when the style asks for WS_VISIBLE.
+    // OnCreate when the style asks for WS_VISIBLE. A non-null userData is
+    // stored as GWLP_USERDATA before the dispatcher takes over, for a class
+    // procedure that needs its object.
     void Create(HWND parent,
                 const char* className,
                 int x,
@@ -84,7 +86,8 @@ public:
                 Window* handlerObject,
                 HMENU menu,
                 DWORD exStyle,
-                DWORD style);
+                DWORD style,
+                void* userData = nullptr);
     void Destroy();
     HWND GetHandle() const { return handle; }
     void Show();
@@ -116,4 +119,3 @@ HINSTANCE GetInstance();
 void FormatPropertyName();  // "ZUV%08lx" of the process id, before any window exists
 Window* FromHandle(HWND hwnd);
 HWND SetMainWindow(HWND hwnd);
-LRESULT CALLBACK WindowDispatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -169,7 +169,7 @@ TEST_F(LauncherTest, ListAtThePointerHighlightsDragsLaunchesAndHides) {
     PlacePointer(900, 100);
     PollTimerProc(nullptr, WM_TIMER, 0, 0);
     EXPECT_FALSE(IsWindowVisible(window_.handle));
-    EXPECT_EQ(pollTimer, 0u);
+    EXPECT_EQ(Tracking().pollTimer, 0u);
 
     // Inside the rescan's warning box a poll hides the list and a tray press
     // opens another folder; the opening that showed the box still ends whole.
