@@ -103,15 +103,14 @@ drive_open_list() {
 #   drive_menu LOG TEXT     both
 drive_menu_open() {
     drive_menu_log=$1
-    drive_menu_from=$(($(wc -l <"$1") + 1))
     xdotool click 3
     drive_until "the popup menu" drive_menu_shown
 }
-# The rectangle "left top right bottom" of TEXT in the open menu: Wine draws
-# each item's text with DT_SINGLELINE | DT_VCENTER (00000024) in the menu
-# window's coordinates.
+# The rectangle "left top right bottom" of TEXT in the menu: Wine draws each
+# item's text with DT_SINGLELINE | DT_VCENTER (00000024) in the menu window's
+# coordinates, which are the same at every opening.
 drive_menu_item() {
-    tail -n +"$drive_menu_from" "$drive_menu_log" | tr -d '\r' |
+    tr -d '\r' <"$drive_menu_log" |
         sed -nE "s/.*DrawTextExW L\"$1\", [0-9]+, \[\(([-0-9]+),([-0-9]+)\)-\(([-0-9]+),([-0-9]+)\)\] 00000024$/\1 \2 \3 \4/p" |
         tail -n 1 | grep .
 }
@@ -119,12 +118,18 @@ drive_menu_choose() {
     local left top right bottom x y
     drive_until "'$1' in the menu" drive_menu_item "$1" || return 1
     read -r left top right bottom < <(drive_menu_item "$1")
-    # The menu's place on the screen: the last field of its line, "+x+y".
-    IFS=+ read -r _ x y < <(xwininfo -root -tree | awk '/\(has no name\): \("tapdeck.exe"/ {print $NF; exit}')
+    read -r x y < <(xwininfo -id "$(drive_menu_window)" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')
     xdotool mousemove $((x + (left + right) / 2)) $((y + (top + bottom) / 2)) click 1
 }
 drive_menu() { drive_menu_open "$1" && drive_menu_choose "$2"; }
-drive_menu_shown() { xwininfo -root -tree | grep -q '(has no name): ("tapdeck.exe"'; }
+drive_menu_window() { # the shown popup menu: the program's one window without a name
+    local id
+    for id in $(xdotool search --onlyvisible --class '^tapdeck\.exe$' 2>/dev/null); do
+        [[ -n $(xdotool getwindowname "$id") ]] || { echo "$id" && return; }
+    done
+    return 1
+}
+drive_menu_shown() { drive_menu_window >/dev/null; }
 
 # drive_answer WINDOW CAPTION KEYS...: a click on the caption brings our
 # dialog WINDOW to the front, as a user does when another program took the
