@@ -8,6 +8,7 @@
 #include "framework/paint_context.h"
 #include "framework/pointer_tracking.h"
 #include "framework/window.h"
+#include "util/owners.h"
 
 namespace {
 
@@ -50,10 +51,11 @@ void Paint(Window* w, Window* h, HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (h->windowFlags & window_flags::kOverridesPaintOverDefault) {
         PaintContext context;
         context.OpenWindowDC(hwnd, true);
-        HRGN clip = CreateRectRgnIndirect(&update);
-        SelectClipRgn(context.hdc, clip);
-        h->OnPaintOverDefault(w, &context, &update);
-        DeleteObject(clip);
+        {
+            GdiObject<HRGN> clip(CreateRectRgnIndirect(&update));
+            SelectClipRgn(context.hdc, clip.get());
+            h->OnPaintOverDefault(w, &context, &update);
+        }
         context.RestoreAll();
         ReleaseDC(hwnd, context.hdc);
     }

@@ -1,6 +1,7 @@
 #include "framework/frame_window.h"
 
 #include "framework/scroll_math.h"
+#include "util/owners.h"
 
 FrameWindow::FrameWindow()
     : background(0x80000000u | COLOR_WINDOW),
@@ -242,9 +243,8 @@ void EraseBackground(FrameWindow* frame, HWND hwnd, HDC dc) {
     if (frame->background & kSystemColourBit) {
         FillRect(dc, &r, GetSysColorBrush(static_cast<int>(frame->background & ~kSystemColourBit)));
     } else {
-        HBRUSH brush = CreateSolidBrush(frame->background);
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
+        GdiObject<HBRUSH> brush(CreateSolidBrush(frame->background));
+        FillRect(dc, &r, brush.get());
     }
 }
 
