@@ -115,18 +115,6 @@ TEST_F(FolderStoreTest, ForeignItemFileIsRebuiltWithOneWarningShownOnceItIsClose
     EXPECT_EQ(boxes_.Boxes()[0].caption, "Warning");
 }
 
-TEST_F(FolderStoreTest, SavedRecordsAreWrittenAsHeldAndReadBackFirst) {
-    ItemRecord items[2] = {};
-    CopyText(items[0].path, sizeof items[0].path, "C:\\made-second.lnk");
-    items[0].icon = 0x1234;
-    EXPECT_TRUE(SaveFolderItems(0, items, 2));
-    std::string records(reinterpret_cast<const char*>(items), sizeof items);
-    EXPECT_EQ(ReadWholeFile(dat_), std::string("ZTD1\2\0\0\0", 8) + records);
-    ItemRecord first;
-    EXPECT_EQ(ReadFirstItem(0, &first), 2);
-    EXPECT_STREQ(first.path, "C:\\made-second.lnk");
-}
-
 // T: is a 64 KiB file system (tools/fault_drive.sh). A merge of fourteen
 // items needs two pages of it where the stored file of two held one.
 TEST_F(FolderStoreTest, FullDiskKeepsTheStoredOrderWhole) {

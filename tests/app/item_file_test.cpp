@@ -6,8 +6,10 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "app/item_names.h"
 #include "app/launcher_values.h"
 
 namespace {
@@ -29,8 +31,20 @@ Bytes Encode(const std::string& names) {
     return bytes;
 }
 
-// One rescan as the launcher runs it, from the stored file to the rewritten one.
-Bytes Rescan(const std::string& stored, const std::string& listing, const unsigned char* upperCase = nullptr) {
+// The paths an item file holds, those in kPrefix by their names alone.
+std::string Decode(const Bytes& bytes) {
+    ItemRecord records[item_file::kMaxStoredRead];
+    std::string names;
+    for (int i = 0, count = DecodeStoredRecords(bytes.data(), bytes.size(), records); i < count; ++i) {
+        std::string path = records[i].path;
+        names += (names.empty() ? "" : " ") + (path.rfind(kPrefix, 0) == 0 ? path.substr(kPrefix.size()) : path);
+    }
+    return names;
+}
+
+// One rescan as the launcher runs it, from the stored file to the one it
+// writes, given the listing's names in order.
+std::string Rescan(const std::string& stored, const std::string& listing, const unsigned char* upperCase) {
     Bytes bytes = Encode(stored);
     ItemRecord records[item_file::kMaxStoredRead], present[item_file::kMaxItems];
     static ItemMerge merge;
@@ -41,17 +55,17 @@ Bytes Rescan(const std::string& stored, const std::string& listing, const unsign
     int written = FinishMerge(&merge, present);
     bytes.resize(item_file::kMaxFileSize);
     bytes.resize(EncodeItemFile(present, written, bytes.data()));
-    return bytes;
+    return Decode(bytes);
 }
 
 std::string Names(const char* stem, int from, int to) {
     std::string names;
     for (int i = from; i < to; ++i)
-        names += " " + (stem + std::to_string(i));
+        names += (names.empty() ? "" : " ") + (stem + std::to_string(i));
     return names;
 }
 
-TEST(ItemMerge, Table) {
+TEST(ItemMerge, StoredOrderMergedWithTheListing) {
     std::string fits(255 - kPrefix.size(), 'n');  // a full path of 255 characters
     // The code page's own upper-casing, when handed in, folds what A to Z
     // alone does not: \xE9 and \xC9 are one letter in Latin-1.
@@ -59,19 +73,27 @@ TEST(ItemMerge, Table) {
     for (int c = 0; c < 256; ++c)
         latin1[c] =
             static_cast<unsigned char>((c >= 'a' && c <= 'z') || (c >= 0xE0 && c != 0xF7 && c != 0xFF) ? c - 0x20 : c);
-    // clang-format off
-    const struct { std::string stored, listing, expected, why; const unsigned char* upperCase = nullptr; } rows[] = {
-        {"\xE9t\xE9 b", "b \xC9T\xC9", "\xE9t\xE9 b", "the code page's fold", latin1}, {"\xE9t\xE9 b", "b \xC9T\xC9", "b \xC9T\xC9", "A to Z alone"},
-        {"c gone a", "a z c b", "c a z b", "order kept, vanished dropped, new ones appended as listed"}, {"c a", "", "", "all vanished"},
-        {"", Names("f", 0, 16), Names("f", 0, 15), "fifteen at most"}, {Names("f", 0, 15), Names("f", 0, 16), Names("f", 0, 15), "the sixteenth waits"},
-        {Names("f", 0, 15), Names("f", 1, 16), Names("f", 1, 16), "until a place is free"}, {"a[1]", "a{1}", "a{1}", "only letters fold"},
-        {"Appz b", "b APPZ", "Appz b", "names match without case, the stored spelling stays"}, {"", "n N", "n", "none added twice"},
-        {"D:\\Old\\3\\x", "new x", "D:\\Old\\3\\x new", "a moved folder keeps the old paths"}, {"bare", "BARE", "bare", "a stored path without a backslash is all name"},
-        {"a E:\\else\\A b", "a", "a E:\\else\\A", "duplicates are all kept"}, {"", "tapdeck.dat .hidden TAPDECK.DAT", "TAPDECK.DAT", "the item file, so spelled, and dot-files"},
-        {"", fits + "x " + fits, fits, "a path that would not fit is not recorded"}, {Names("old", 0, 16), Names("new", 0, 40), Names("new", 0, 15), "the listing stops when the work is full"}};
-    // clang-format on
-    for (const auto& row : rows)
-        EXPECT_EQ(Rescan(row.stored, row.listing, row.upperCase), Encode(row.expected)) << row.why;
+    const std::tuple<const char*, std::string, std::string, std::string, const unsigned char*> rows[] = {
+        {"order kept, vanished dropped, new ones appended", "c gone a", "a z c b", "c a z b", nullptr},
+        {"all vanished", "c a", "", "", nullptr},
+        {"fifteen at most", "", Names("f", 0, 16), Names("f", 0, 15), nullptr},
+        {"the sixteenth waits", Names("f", 0, 15), Names("f", 0, 16), Names("f", 0, 15), nullptr},
+        {"until a place is free", Names("f", 0, 15), Names("f", 1, 16), Names("f", 1, 16), nullptr},
+        {"the stored spelling stays", "Appz b", "b APPZ", "Appz b", nullptr},
+        {"only letters fold", "a[1]", "a{1}", "a{1}", nullptr},
+        {"the code page's fold", "\xE9t\xE9 b", "b \xC9T\xC9", "\xE9t\xE9 b", latin1},
+        {"A to Z alone", "\xE9t\xE9 b", "b \xC9T\xC9", "b \xC9T\xC9", nullptr},
+        {"none added twice", "", "n N", "n", nullptr},
+        {"a moved folder keeps the old paths", "D:\\Old\\3\\x", "new x", "D:\\Old\\3\\x new", nullptr},
+        {"a stored path without a backslash", "bare", "BARE", "bare", nullptr},
+        {"duplicates are all kept", "a E:\\else\\A b", "a", "a E:\\else\\A", nullptr},
+        {"the item file, so spelled, and dot-files", "", "tapdeck.dat .hidden TAPDECK.DAT", "TAPDECK.DAT", nullptr},
+        {"a path that would not fit", "", fits + "x " + fits, fits, nullptr},
+        {"the listing stops when the work is full", Names("old", 0, 16), Names("new", 0, 40), Names("new", 0, 15),
+         nullptr},
+    };
+    for (const auto& [name, stored, listing, expected, upperCase] : rows)
+        EXPECT_EQ(Rescan(stored, listing, upperCase), expected) << name;
 }
 
 Bytes File(int32_t count, int records, size_t extra = 0, char magic = '1') {
@@ -82,24 +104,37 @@ Bytes File(int32_t count, int records, size_t extra = 0, char magic = '1') {
     return bytes;
 }
 
-TEST(ItemFileCodec, Table) {
-    Bytes one = Encode("C:\\x");  // the path 8 bytes into the record, after the icon handles
-    EXPECT_EQ(std::to_string(one.size()) + (reinterpret_cast<const char*>(one.data()) + 16), "336C:\\x");
-    EXPECT_TRUE(Bytes(one.begin(), one.begin() + 8) == File(1, 0) && Encode("") == File(0, 0));
-    // Only whole records count, whatever the stored count; DecodeFirstItem
-    // gives their count, or 1 with the empty-folder record.
-    // clang-format off
-    const struct { Bytes bytes; int records, first; } rows[] = {{File(2, 2), 2, 2}, {File(INT32_MIN, 1), 0, 1}, {File(100, 3), 3, 3}, {File(3, 2, 327), 2, 2},
-        {File(17, 17), 16, 17}, {File(0, 2), 0, 1}, {File(1, 1, 0, '2'), 0, 1}, {Bytes{'Z', 'T', 'D'}, 0, 1}, {File(1, 0, 327), 0, 1}};
-    // clang-format on
-    for (const auto& row : rows) {
+TEST(ItemFileCodec, RecordAfterTheHeader) {
+    Bytes one = Encode("C:\\x");
+    EXPECT_EQ(one.size(), 336u);
+    EXPECT_STREQ(reinterpret_cast<const char*>(one.data()) + 16, "C:\\x");  // after the two icon words
+    EXPECT_EQ(Bytes(one.begin(), one.begin() + 8), File(1, 0));
+}
+
+// Only whole records count, whatever the stored count; the first item is
+// the empty-folder record when there is none.
+TEST(ItemFileCodec, OnlyWholeRecordsCount) {
+    const std::tuple<const char*, Bytes, int, int> rows[] = {
+        {"two of two", File(2, 2), 2, 2},
+        {"a negative count", File(INT32_MIN, 1), 0, 1},
+        {"more counted than there are", File(100, 3), 3, 3},
+        {"a record cut short", File(3, 2, 327), 2, 2},
+        {"more than a rescan reads", File(17, 17), 16, 17},
+        {"a count of none", File(0, 2), 0, 1},
+        {"another magic", File(1, 1, 0, '2'), 0, 1},
+        {"no whole header", Bytes{'Z', 'T', 'D'}, 0, 1},
+        {"no whole first record", File(1, 0, 327), 0, 1},
+    };
+    for (const auto& [name, bytes, wholeRecords, firstResult] : rows) {
         ItemRecord records[item_file::kMaxStoredRead], first;
         memset(&first, 'z', sizeof first);
-        ASSERT_EQ(DecodeStoredRecords(row.bytes.data(), row.bytes.size(), records), row.records) << &row - rows;
-        size_t read = std::min<size_t>(row.bytes.size(), 336);
-        EXPECT_EQ(DecodeFirstItem(row.bytes.data(), read, row.bytes.size(), &first), row.first) << &row - rows;
-        EXPECT_EQ(row.records == 0 ? first.label : std::to_string(strlen(first.path)),
-                  row.records == 0 ? "ERROR, Empty folder!" : "255");
+        ASSERT_EQ(DecodeStoredRecords(bytes.data(), bytes.size(), records), wholeRecords) << name;
+        size_t read = std::min<size_t>(bytes.size(), 336);
+        EXPECT_EQ(DecodeFirstItem(bytes.data(), read, bytes.size(), &first), firstResult) << name;
+        if (wholeRecords == 0)
+            EXPECT_STREQ(first.label, "ERROR, Empty folder!") << name;
+        else
+            EXPECT_EQ(strlen(first.path), 255u) << name;  // ended within its field
     }
 }
 
@@ -119,6 +154,19 @@ TEST(LauncherValues, FolderPathsFitOrAreRefused) {
     EXPECT_TRUE(MakeFolderPaths(longest.c_str(), 15, &paths));
     EXPECT_TRUE(MakeSettingsPath(longest.c_str(), settings));
     EXPECT_FALSE(MakeFolderPaths((longest + "b").c_str(), 15, &paths));
+}
+
+TEST(LauncherValues, SettingsWordChoosesTheIconSize) {
+    const std::tuple<const char*, uint32_t, int, int> rows[] = {
+        {"no settings file", kDefaultSettings, 32, 6},
+        {"bit 0 clear", 2, 16, 8},
+        {"bit 0 alone", 1, 32, 6},
+    };
+    for (const auto& [name, settings, icon, gap] : rows) {
+        ApplySettingsWord(settings);
+        EXPECT_EQ(iconSize, icon) << name;
+        EXPECT_EQ(rowGap, gap) << name;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The launcher window on numbered scratch folders, with real tray icons, the
 // real pointer and mouse messages sent to the list. Polls are called directly,
 // so that none comes unbidden while a walk drives. The arithmetic behind each
-// step has its tables in list_geometry_test.cpp: here only the wiring counts.
+// step has its tables in list_geometry_test.cpp and tray_and_menu_test.cpp:
+// here only the wiring counts.
 // The journeys through the real program check what a user sees of the rest:
 // items started, a drag saved to the item file, the list's place and size.
 
@@ -11,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -120,17 +120,34 @@ protected:
 
 TEST_F(LauncherTest, ListAtThePointerHighlightsDragsLaunchesAndHides) {
     EXPECT_TRUE(TrayModify(window_.handle, nullptr, 1, nullptr));
+    // A notice for folder 3, beyond the gap, is ignored: no list, no item file.
+    SendMessageA(window_.handle, kTrayMessage, 3, WM_RBUTTONDOWN);
+    EXPECT_FALSE(IsWindowVisible(window_.handle));
+    EXPECT_FALSE(testing_support::FileExists(scratch_ / "3\\tapdeck.dat"));
+    // Opened in a corner of the 1024 x 768 desktop, the list lies whole on it.
+    PlacePointer(0, 0);
+    window_.ShowFolderList(0);
+    RECT r;
+    GetWindowRect(window_.handle, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
     Open(0);
     EXPECT_TRUE(GetWindowLongA(window_.handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
     // The highlight follows the pointer; each move repaints the rows it
     // leaves and enters, never the row between them.
-    for (auto [y, hot, rows] : std::vector<std::tuple<int, int, std::vector<std::vector<int>>>>{
-             {100, 0, {{2}}}, {110, 0, {}}, {10, 2, {{0, 2}}}, {114, -1, {{0}}}}) {
+    using Paints = std::vector<std::vector<int>>;
+    const std::tuple<const char*, int, int, Paints> moves[] = {
+        {"onto the bottom row", 100, 0, {{2}}},
+        {"within it", 110, 0, {}},
+        {"to the top row", 10, 2, {{0, 2}}},
+        {"onto the extra pixel row", 114, -1, {{0}}},
+    };
+    for (const auto& [name, y, hot, painted] : moves) {
         window_.paintedRows.clear();
         Send(WM_MOUSEMOVE, y);
-        EXPECT_EQ(window_.hotIndex, hot) << y;
-        EXPECT_EQ(window_.paintedRows, rows) << y;
+        EXPECT_EQ(window_.hotIndex, hot) << name;
+        EXPECT_EQ(window_.paintedRows, painted) << name;
     }
 
     // A press held on the extra pixel row starts no drag, and its release
@@ -142,22 +159,23 @@ TEST_F(LauncherTest, ListAtThePointerHighlightsDragsLaunchesAndHides) {
     Send(WM_LBUTTONUP, 114);
     EXPECT_FALSE(IsWindowVisible(window_.handle));
 
-    // The middle item on its own boundaries and the bottom one above the top
-    // row, cancelled with Escape: nothing moves (the journeys save a drag).
-    // Rows: from, to, Escape before the release.
-    HCURSOR no = LoadCursorA(nullptr, IDC_NO);
+    // Drags that change nothing (the journeys save one): the cursor says so
+    // on the dragged row's own boundaries; Escape cancels.
     Open(0);
-    Names o = Order();
-    const std::array<int, 3> drags[] = {{56, 38, 0}, {56, 75, 0}, {100, 0, 1}};
-    for (auto [from, to, escape] : drags) {
+    Names before = Order();
+    const std::tuple<const char*, int, int, bool, bool> drags[] = {
+        {"the middle item to its boundary above", 56, 38, false, true},
+        {"the middle item to its boundary below", 56, 75, false, true},
+        {"item 0 above the top row, then Escape", 100, 0, true, false},
+    };
+    for (const auto& [name, from, to, escape, refused] : drags) {
         Press(from, false, true);
-        HCURSOR move = window_.cursor;
         Send(WM_MOUSEMOVE, to, MK_LBUTTON);
-        EXPECT_TRUE(window_.cursor != move && (window_.cursor == no) == (from == 56)) << to;
+        EXPECT_EQ(window_.cursor == LoadCursorA(nullptr, IDC_NO), refused) << name;
         if (escape)
             SendMessageA(window_.handle, WM_CHAR, VK_ESCAPE, 1);
         Send(WM_LBUTTONUP, to);
-        EXPECT_EQ(Order(), o) << to;
+        EXPECT_EQ(Order(), before) << name;
     }
     EXPECT_EQ(window_.cursor, LoadCursorA(nullptr, IDC_ARROW));
 
@@ -189,32 +207,13 @@ TEST_F(LauncherTest, ListAtThePointerHighlightsDragsLaunchesAndHides) {
     Press(10, true);
     EXPECT_FALSE(boxes_.insideNextBox);
     ASSERT_EQ(boxes_.Boxes().size(), 2u);  // the rescan's warning, then this
-    EXPECT_EQ(boxes_.Boxes()[1].text + "|" + boxes_.Boxes()[1].caption, "Error: 2|Error at execute!");
+    EXPECT_EQ(boxes_.Boxes()[1].text, "Error: 2");
+    EXPECT_EQ(boxes_.Boxes()[1].caption, "Error at execute!");
 
     // An empty folder shows no list.
     DeleteFileA((scratch_ / "1\\one.bat").c_str());
     Open(1);
     EXPECT_FALSE(IsWindowVisible(window_.handle));
-}
-
-TEST_F(LauncherTest, NoticeForAFolderWithoutIconIsIgnored) {
-    SendMessageA(window_.handle, kTrayMessage, 3, WM_RBUTTONDOWN);  // folder 3 lies beyond the gap
-    EXPECT_FALSE(IsWindowVisible(window_.handle));
-    EXPECT_FALSE(testing_support::FileExists(scratch_ / "3\\tapdeck.dat"));
-}
-
-// The virtual desktop is 1024 x 768, its taskbar at the bottom.
-TEST_F(LauncherTest, ListOpenedInACornerLiesWholeOnTheScreen) {
-    for (POINT corner : {POINT{0, 0}, POINT{1023, 767}}) {
-        PlacePointer(corner.x, corner.y);
-        window_.ShowFolderList(0);
-        RECT r;
-        GetWindowRect(window_.handle, &r);
-        EXPECT_GE(r.left, 0) << corner.x;
-        EXPECT_GE(r.top, 0) << corner.x;
-        EXPECT_LE(r.right, 1024) << corner.x;
-        EXPECT_LE(r.bottom, 768) << corner.x;
-    }
 }
 
 void CALLBACK QuitTimer(HWND, UINT, UINT_PTR, DWORD) {

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "app/item_names.h"
 
@@ -14,22 +12,39 @@ namespace {
 // Moving an item is checked against a model in fuzz/reorder_fuzz.cpp, whose
 // corpus holds every drag of up to 17 items.
 
-// Three items with big icons: rows of 38, the client area 0..113 and the
-// extra pixel row at 114; with small icons rows of 24.
-TEST(ListGeometry, OuterBoxAndTheItemUnderThePointer) {
-    // Icon, gap, widest label, count; then the box when the pointer is at (600, 700).
-    const std::array<int, 8> boxes[] = {{32, 6, 50, 3, 510, 589, 100, 117}, {16, 8, 200, 15, 376, 343, 234, 363}};
-    for (auto [icon, gap, label, count, x, y, width, height] : boxes) {
+// The pointer at (600, 700): the box's right edge 10 pixels right of it and
+// its bottom 6 below, so that it rests on the bottom row (item 0).
+TEST(ListGeometry, BoxOpensUnderThePointer) {
+    const std::tuple<const char*, int, int, int, int, ListBox> rows[] = {
+        {"three big rows", 32, 6, 50, 3, {510, 589, 100, 117}},
+        {"fifteen small rows", 16, 8, 200, 15, {376, 343, 234, 363}},
+    };
+    for (const auto& [name, icon, gap, label, count, expected] : rows) {
         ListBox box = ListOuterBox({600, 700}, icon, gap, label, count);
-        EXPECT_EQ(std::vector<int>({box.x, box.y, box.width, box.height}), std::vector<int>({x, y, width, height}))
-            << count << " rows of " << icon;
-        // The pointer lies on the bottom row of the client area (1-pixel border).
-        EXPECT_EQ(ItemAtY(700 - box.y - 1, RowHeight(icon, gap), count), 0) << count << " rows of " << icon;
+        EXPECT_EQ(box.x, expected.x) << name;
+        EXPECT_EQ(box.y, expected.y) << name;
+        EXPECT_EQ(box.width, expected.width) << name;
+        EXPECT_EQ(box.height, expected.height) << name;
+        // Inside the 1-pixel border.
+        EXPECT_EQ(ItemAtY(700 - box.y - 1, RowHeight(icon, gap), count), 0) << name;
     }
-    const std::array<int, 3> ats[] = {{0, 3, 2},    {37, 3, 2},  {38, 3, 1},   {113, 3, 0},
-                                      {114, 3, -1}, {-1, 3, -1}, {-37, 3, -1}, {10, 0, -1}};
-    for (auto [y, count, item] : ats)
-        EXPECT_EQ(ItemAtY(y, 38, count), item) << "y " << y;
+}
+
+// Three big rows: 38 pixels each, the client area 0..113 and an extra pixel
+// row at 114.
+TEST(ListGeometry, ItemUnderThePointer) {
+    const std::tuple<const char*, int, int, int> rows[] = {
+        {"the top row's first pixel", 0, 3, 2},
+        {"the top row's last pixel", 37, 3, 2},
+        {"the middle row", 38, 3, 1},
+        {"the bottom row's last pixel", 113, 3, 0},
+        {"the extra pixel row", 114, 3, -1},
+        {"above the list", -1, 3, -1},
+        {"a row's height above it", -37, 3, -1},
+        {"an empty list", 10, 0, -1},
+    };
+    for (const auto& [name, y, count, item] : rows)
+        EXPECT_EQ(ItemAtY(y, 38, count), item) << name;
     EXPECT_EQ(ItemBand(1, 38, 3).top, 38);
     EXPECT_EQ(ItemBand(1, 38, 3).bottom, 77);  // and the separator of the row below
 }
@@ -39,14 +54,7 @@ TEST(ListGeometry, OuterBoxAndTheItemUnderThePointer) {
 // the row says.
 TEST(ListGeometry, KeptWholeInTheWorkArea) {
     const ListArea screen = {0, 0, 1024, 768};
-    const struct {
-        const char* name;
-        ListPoint pointer;
-        ListArea work;
-        ListArea monitor;
-        int x;
-        int y;
-    } rows[] = {
+    const std::tuple<const char*, ListPoint, ListArea, ListArea, int, int> rows[] = {
         {"tray at the bottom: where it opens", {1014, 758}, {0, 0, 1024, 738}, screen, 924, 647},
         {"top-left corner", {0, 0}, screen, screen, 0, 0},
         {"top-right corner", {1023, 0}, screen, screen, 924, 0},
@@ -56,42 +64,57 @@ TEST(ListGeometry, KeptWholeInTheWorkArea) {
         {"tray at the left: opens right of the pointer", {30, 740}, {60, 0, 1024, 768}, screen, 20, 629},
         {"a monitor left of the first", {-1020, 5}, {-1024, 0, 0, 768}, {-1024, 0, 0, 768}, -1024, 0},
     };
-    for (const auto& row : rows) {
-        ListBox box = KeepListInArea(ListOuterBox(row.pointer, 32, 6, 50, 3), row.pointer, row.work, row.monitor);
-        EXPECT_EQ(box.x, row.x) << row.name;
-        EXPECT_EQ(box.y, row.y) << row.name;
-        EXPECT_EQ(box.width, 100) << row.name;
-        EXPECT_EQ(box.height, 117) << row.name;
+    for (const auto& [name, pointer, work, monitor, x, y] : rows) {
+        ListBox box = KeepListInArea(ListOuterBox(pointer, 32, 6, 50, 3), pointer, work, monitor);
+        EXPECT_EQ(box.x, x) << name;
+        EXPECT_EQ(box.y, y) << name;
+        EXPECT_EQ(box.width, 100) << name;
+        EXPECT_EQ(box.height, 117) << name;
     }
 }
 
+// Within a big row, pixels 0-1 are the boundary above, 31-37 the one below.
 TEST(ListGeometry, DropIndexAndCursor) {
-    // Within a big row, pixels 0-1 are the boundary above, 31-37 the one below.
-    const DragCursor move = DragCursor::kMove, no = DragCursor::kNo, insert = DragCursor::kInsert;
-    const std::tuple<int, int, int, int, int, DragCursor> rows[] = {
-        {1, 32, 3, 2, 3, no},      {2, 32, 3, 0, -1, move},  {114, 32, 3, 2, 0, insert}, {113, 32, 3, 0, 0, no},
-        {39, 32, 3, 0, 2, insert}, {40, 32, 3, 0, -1, move}, {68, 32, 3, 0, -1, move},   {69, 32, 3, 0, 1, no},
-        {15, 16, 2, 0, 1, no},     {14, 16, 2, 0, -1, move}};
-    for (auto [y, icon, count, source, drop, cursor] : rows) {
+    const auto move = DragCursor::kMove, no = DragCursor::kNo, insert = DragCursor::kInsert;
+    const std::tuple<const char*, int, int, int, int, int, DragCursor> rows[] = {
+        {"above the top row: after the last", 1, 32, 3, 2, 3, no},
+        {"the top row's middle", 2, 32, 3, 0, -1, move},
+        {"below the bottom row: in front of item 0", 114, 32, 3, 2, 0, insert},
+        {"item 0's own boundary", 113, 32, 3, 0, 0, no},
+        {"between the top two rows", 39, 32, 3, 0, 2, insert},
+        {"the middle row's middle", 40, 32, 3, 0, -1, move},
+        {"just above the middle row's boundary", 68, 32, 3, 0, -1, move},
+        {"just below item 0's boundary above", 69, 32, 3, 0, 1, no},
+        {"a small row's boundary", 15, 16, 2, 0, 1, no},
+        {"a small row's middle", 14, 16, 2, 0, -1, move},
+    };
+    for (const auto& [name, y, icon, count, source, expected, cursor] : rows) {
         int rowHeight = icon == 32 ? 38 : 24;
-        EXPECT_EQ(DropIndexAt(y, count * rowHeight + 1, icon, rowHeight, count), drop) << "y " << y << ", " << icon;
-        EXPECT_EQ(DragCursorFor(drop, source), cursor) << "y " << y << ", icons " << icon;
+        int drop = DropIndexAt(y, count * rowHeight + 1, icon, rowHeight, count);
+        EXPECT_EQ(drop, expected) << name;
+        EXPECT_EQ(DragCursorFor(drop, source), cursor) << name;
     }
 }
 
-// Rows of path, label and whether it starts as a program.
 TEST(ItemNames, LabelsAndProgramKinds) {
-    // clang-format off
-    const std::tuple<std::string, std::string, bool> rows[] = {
-        {"d\\a.txt.lnk", "a.txt", 0}, {"d\\README", "README", 0}, {"d\\t.EXE", "t", 1}, {"d\\t.exe.lnk", "t.exe", 0}, {"d\\r.Bat", "r", 1},
-        {"d\\a.com", "a", 1}, {"d\\b.pif", "b", 1}, {"C:\\m.exe\\f", "f", 0}, {"d\\t.exe2", "t", 0}, {"n.exe", "n", 1},
-        {"d\\" + std::string(100, 'n') + ".txt", std::string(63, 'n'), 0}};  // a label of at most 63 characters
-    // clang-format on
-    for (auto [path, label, program] : rows) {
+    const std::tuple<const char*, std::string, std::string, bool> rows[] = {
+        {"a shortcut to a text", "d\\a.txt.lnk", "a.txt", false},
+        {"no extension", "d\\README", "README", false},
+        {"a program in capitals", "d\\t.EXE", "t", true},
+        {"a shortcut to a program", "d\\t.exe.lnk", "t.exe", false},
+        {"a batch file", "d\\r.Bat", "r", true},
+        {"a command file", "d\\a.com", "a", true},
+        {"a pif", "d\\b.pif", "b", true},
+        {"a dot only in a folder's name", "C:\\m.exe\\f", "f", false},
+        {"a longer extension", "d\\t.exe2", "t", false},
+        {"no folder", "n.exe", "n", true},
+        {"a label of at most 63 characters", "d\\" + std::string(100, 'n') + ".txt", std::string(63, 'n'), false},
+    };
+    for (const auto& [name, path, label, program] : rows) {
         char made[64];
         MakeItemLabel(path.c_str(), made, sizeof made);
-        EXPECT_EQ(std::string(made), label) << path;
-        EXPECT_EQ(IsProgramPath(path.c_str()), program) << path;
+        EXPECT_EQ(std::string(made), label) << name;
+        EXPECT_EQ(IsProgramPath(path.c_str()), program) << name;
     }
 }
 

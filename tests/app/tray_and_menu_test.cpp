@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 constexpr unsigned kMove = 0x0200, kRightUp = 0x0205;
@@ -10,13 +12,7 @@ const auto kNothing = TrayAction::kNothing, kBeep = TrayAction::kBeepAndRebuild;
 const auto kList = TrayAction::kShowList, kStart = TrayAction::kStartFirstItem;
 
 TEST(TrayRouting, OnlyPressesOnTheLaunchersIconsAct) {
-    const struct {
-        const char* name;
-        uint64_t icon;
-        int folderCount;
-        unsigned mouse;
-        TrayAction action;
-    } rows[] = {
+    const std::tuple<const char*, uint64_t, int, unsigned, TrayAction> rows[] = {
         {"right press opens the list", 1, 2, kTrayRightDown, kList},
         {"left press starts the first item", 0, 2, kTrayLeftDown, kStart},
         {"a release does nothing", 0, 2, kRightUp, kNothing},
@@ -27,17 +23,12 @@ TEST(TrayRouting, OnlyPressesOnTheLaunchersIconsAct) {
         {"the error icon, left", 0, 0, kTrayLeftDown, kBeep},
         {"no error icon but 0", 1, 0, kTrayRightDown, kNothing},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(RouteTrayNotice(row.icon, row.folderCount, row.mouse), row.action) << row.name;
+    for (const auto& [name, icon, folderCount, mouse, action] : rows)
+        EXPECT_EQ(RouteTrayNotice(icon, folderCount, mouse), action) << name;
 }
 
 TEST(MenuTable, EachCommandMeansOneAction) {
-    const struct {
-        const char* name;
-        int command;
-        MenuAction action;
-        int specialRow;
-    } rows[] = {
+    const std::tuple<const char*, int, MenuAction, int> rows[] = {
         {"dismissed", 0, MenuAction::kNone, -1},
         {"Quit", 100, MenuAction::kQuit, -1},
         {"About ...", 101, MenuAction::kAbout, -1},
@@ -54,10 +45,10 @@ TEST(MenuTable, EachCommandMeansOneAction) {
         {"Diable warning beep", 2001, MenuAction::kBeepOff, -1},
         {"Enable warning beep", 2002, MenuAction::kBeepOn, -1},
     };
-    for (const auto& row : rows) {
-        MenuChoice choice = DecodeMenuCommand(row.command);
-        EXPECT_EQ(choice.action, row.action) << row.name;
-        EXPECT_EQ(choice.specialRow, row.specialRow) << row.name;
+    for (const auto& [name, command, action, specialRow] : rows) {
+        MenuChoice choice = DecodeMenuCommand(command);
+        EXPECT_EQ(choice.action, action) << name;
+        EXPECT_EQ(choice.specialRow, specialRow) << name;
     }
 }
 

@@ -3,56 +3,75 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
 using namespace install_text;
 
-// Each folder is built into a command and cut back; commands without a folder
-// are only cut. An empty command: refused; an empty cut: no folder named.
-TEST(InstallText, CommandOptionsPathsAndLicenceSize) {
-    const std::string dflt = "c:\\program files\\zuvware\\Tapdeck", fits = "c:\\" + std::string(230, 'f');
-    // clang-format off
-    const struct { std::string folder, command, cut; const char* name; } rows[] = {
-        {dflt, "\"" + dflt + "\\Tapdeck.exe\" /U 1.10", dflt, "default folder with blanks, quoted"},
-        {"", dflt + "\\Tapdeck.exe /U 1.10", dflt, "unquoted, as an earlier version wrote it"},
-        {"c:\\", "\"c:\\Tapdeck.exe\" /U 1.10", "c:\\", "drive root"}, {"", "c:\\Tapdeck.exe /U 1.10", "c:\\", "unquoted drive root"},
-        {"d:\\apps\\", "\"d:\\apps\\Tapdeck.exe\" /U 1.10", "d:\\apps", "trailing backslash"}, {"", "Tapdeck.exe /U 1.10", "", "no backslash"},
-        {"", "\"c:\\dir\\Tapdeck.exe /U 1.10", "", "unclosed quote"}, {"", "\"a\\b\\c\" x\\y", "a\\b", "backslash after the quotes ignored"},
-        {fits, "\"" + fits + "\\Tapdeck.exe\" /U 1.10", fits, "longest folder that fits 256 bytes"}, {fits + "f", "", "", "one too long"}};
-    // clang-format on
-    for (const auto& row : rows) {
-        char built[256] = "", cut[256] = "";
-        bool made =
-            !row.folder.empty() && BuildUninstallCommand(row.folder.c_str(), "Tapdeck", "1.10", built, sizeof built);
-        bool found = FolderFromUninstallCommand(row.folder.empty() ? row.command.c_str() : built, cut, sizeof cut);
-        EXPECT_EQ(std::string(row.folder.empty() ? row.command : built) + "|" + cut + std::to_string(made) +
-                      std::to_string(found),
-                  row.command + "|" + row.cut + std::to_string(!row.folder.empty() && !row.command.empty()) +
-                      std::to_string(!row.cut.empty()))
-            << row.name;
+const std::string kDefault = "c:\\program files\\zuvware\\Tapdeck";
+
+// Each folder is built into the registered command and read back out of it.
+TEST(InstallText, UninstallCommandNamesItsFolder) {
+    const std::string longest = "c:\\" + std::string(230, 'f');  // the command just fits 256 bytes
+    const std::tuple<const char*, std::string, std::string, std::string> rows[] = {
+        {"blanks, so quoted", kDefault, "\"" + kDefault + "\\Tapdeck.exe\" /U 1.10", kDefault},
+        {"a drive root", "c:\\", "\"c:\\Tapdeck.exe\" /U 1.10", "c:\\"},
+        {"a final backslash", "d:\\apps\\", "\"d:\\apps\\Tapdeck.exe\" /U 1.10", "d:\\apps"},
+        {"the longest folder", longest, "\"" + longest + "\\Tapdeck.exe\" /U 1.10", longest},
+    };
+    for (const auto& [name, folder, expected, readBack] : rows) {
+        char command[256] = "";
+        char back[256] = "";
+        ASSERT_TRUE(BuildUninstallCommand(folder.c_str(), "Tapdeck", "1.10", command, sizeof command)) << name;
+        EXPECT_EQ(command, expected) << name;
+        ASSERT_TRUE(FolderFromUninstallCommand(command, back, sizeof back)) << name;
+        EXPECT_EQ(back, readBack) << name;
     }
-    // The options markup, unknown bits ignored.
+    char command[256];
+    EXPECT_FALSE(BuildUninstallCommand((longest + "f").c_str(), "Tapdeck", "1.10", command, sizeof command));
+}
+
+// Commands as they stand in the registry, also as an earlier version wrote them.
+TEST(InstallText, FolderReadFromAnyCommand) {
+    const std::tuple<const char*, std::string, const char*> rows[] = {
+        {"unquoted", kDefault + "\\Tapdeck.exe /U 1.10", "c:\\program files\\zuvware\\Tapdeck"},
+        {"unquoted in a drive root", "c:\\Tapdeck.exe /U 1.10", "c:\\"},
+        {"no backslash", "Tapdeck.exe /U 1.10", nullptr},
+        {"an unclosed quote", "\"c:\\dir\\Tapdeck.exe /U 1.10", nullptr},
+        {"a backslash after the quotes", "\"a\\b\\c\" x\\y", "a\\b"},
+    };
+    for (const auto& [name, command, expected] : rows) {
+        char folder[256] = "";
+        EXPECT_EQ(FolderFromUninstallCommand(command.c_str(), folder, sizeof folder), expected != nullptr) << name;
+        EXPECT_STREQ(folder, expected != nullptr ? expected : "") << name;
+    }
+}
+
+TEST(InstallText, OptionsMarkupInTheBoxesOrder) {
     char markup[256];
-    BuildOptionsMarkup(kAutostart | kRunAfterInstall | kDesktopLink | 0x100, markup, sizeof markup);
+    BuildOptionsMarkup(kAutostart | kRunAfterInstall | kDesktopLink | 0x100, markup, sizeof markup);  // 0x100: none
     EXPECT_STREQ(markup,
                  "<B128>Select the installation folder|Folder|*._||<C0>Automatically execute on startup"
                  "<C2>Add link on desktop<C1>Execute after installation<=>");
-    // Paths the same in another case, a prefix is not; the largest licence, one too large, and one small only in its
-    // low 32 bits.
-    EXPECT_EQ(std::to_string(SamePathNoCase("C:\\P\\Readme.TXT", "c:\\p\\readme.txt")) +
-                  std::to_string(SamePathNoCase("c:\\a\\readme.tx", "c:\\a\\readme.txt")) + " " +
-                  std::to_string(LicenceBufferSize(kMaxLicenceSize)) + " " +
-                  std::to_string(LicenceBufferSize(kMaxLicenceSize + 1)) + " " +
-                  std::to_string(LicenceBufferSize(0x100000010ull)),
-              "10 1048577 0 0");
+}
+
+TEST(InstallText, PathsCompareWithoutCase) {
+    EXPECT_TRUE(SamePathNoCase("C:\\P\\Readme.TXT", "c:\\p\\readme.txt"));
+    EXPECT_FALSE(SamePathNoCase("c:\\a\\readme.tx", "c:\\a\\readme.txt"));
+}
+
+TEST(InstallText, LicenceBufferHoldsTheTextAndItsEnd) {
+    EXPECT_EQ(LicenceBufferSize(kMaxLicenceSize), kMaxLicenceSize + 1);
+    EXPECT_EQ(LicenceBufferSize(kMaxLicenceSize + 1), 0u);
+    EXPECT_EQ(LicenceBufferSize(0x100000010ull), 0u);  // small only in its low 32 bits
 }
 
 // The longest path the installation makes is folder 0's help shortcut,
 // 63 characters below the folder.
 TEST(InstallText, EveryInstalledPathFitsOrTheFolderIsRefused) {
     const std::string longest = "c:\\" + std::string(189, 'f');
-    EXPECT_TRUE(InstallationPathsFit("c:\\program files\\zuvware\\Tapdeck", "Tapdeck", "1.10"));
+    EXPECT_TRUE(InstallationPathsFit(kDefault.c_str(), "Tapdeck", "1.10"));
     EXPECT_TRUE(InstallationPathsFit(longest.c_str(), "Tapdeck", "1.10"));
     EXPECT_FALSE(InstallationPathsFit((longest + "f").c_str(), "Tapdeck", "1.10"));
     char partial[16];

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -13,58 +14,91 @@ using chooser::PathStatus;
 
 // What the fuzz target cannot know: the right pattern, marker and name; it
 // checks that nothing is written beyond the limit.
-TEST(ChooserPaths, PatternMarkerNamesAndFolderChoice) {
-    std::string x10(10, 'x'), x8 = std::string(8, 'x') + "\\";
-    // clang-format off
-    const struct { std::string path; int mode; size_t limit; std::string expected; } rows[] = {
-        {"C:\\Data\\", 0, 260, "C:\\Data\\*.(.)"}, {"C:\\Data", 0, 260, "C:\\Data\\*.(.)"}, {"C:\\Data\\", 1, 260, "C:\\Data\\*.*"},
-        {"C:\\Data\\x.txt", 1, 260, "C:\\Data\\x.txt"}, {"C:\\Data", 2, 260, "C:\\Data"}, {"C:\\Data\\", 3, 260, "C:\\Data\\*.*"},  // mode 3 opens nothing
-        {x10, 0, 17, x10 + "\\*.(.)"}, {x10, 0, 16, x10}, {x8, 1, 13, x8 + "*.*"}, {x8, 1, 12, x8}};  // left off, never cut
-    const struct { const char *path, *stripped; } markers[] = {{"C:\\Data(.)", "C:\\Data"}, {"ab(.)", "ab(.)"}, {"abc(.)", "abc"}, {"C:\\(.)x", "C:\\(.)x"}};
-    const struct { const char *folder, *name, *expected; } names[] = {  // "\Root": from the root of the folder's drive
-        {"C:\\Data", "sub", "C:\\Data\\sub"}, {"C:\\", "sub", "C:\\sub"}, {"C:\\Data", "", "C:\\Data"}, {"C:\\Data", "D:\\Other\\x(.)", "D:\\Other\\x(.)"},
-        {"C:\\Data", "\\\\host\\share", "\\\\host\\share"}, {"C:\\Data", "\\Root", "C:\\Root"}, {"C:\\Data", "longer", nullptr}};  // too long: kept
-    // clang-format on
-    for (const auto& row : rows) {
+TEST(ChooserPaths, PatternAppendedOrLeftOff) {
+    const std::string x10(10, 'x'), x8 = std::string(8, 'x') + "\\";
+    const std::tuple<const char*, std::string, int, size_t, std::string> rows[] = {
+        {"a folder: the folder marker", "C:\\Data\\", 0, 260, "C:\\Data\\*.(.)"},
+        {"a folder without its backslash", "C:\\Data", 0, 260, "C:\\Data\\*.(.)"},
+        {"open: every file", "C:\\Data\\", 1, 260, "C:\\Data\\*.*"},
+        {"open: a file named", "C:\\Data\\x.txt", 1, 260, "C:\\Data\\x.txt"},
+        {"save", "C:\\Data", 2, 260, "C:\\Data"},
+        {"mode 3 opens nothing", "C:\\Data\\", 3, 260, "C:\\Data\\*.*"},
+        {"a marker that just fits", x10, 0, 17, x10 + "\\*.(.)"},
+        {"a marker left off, not cut", x10, 0, 16, x10},
+        {"a pattern that just fits", x8, 1, 13, x8 + "*.*"},
+        {"a pattern left off, not cut", x8, 1, 12, x8},
+    };
+    for (const auto& [name, path, mode, limit, expected] : rows) {
         char buffer[300];
-        snprintf(buffer, sizeof buffer, "%s", row.path.c_str());
-        size_t length = chooser::AppendChooserPattern(buffer, row.limit, row.mode);
-        EXPECT_EQ(buffer + (" " + std::to_string(length)), row.expected + " " + std::to_string(row.path.size()));
+        snprintf(buffer, sizeof buffer, "%s", path.c_str());
+        EXPECT_EQ(chooser::AppendChooserPattern(buffer, limit, mode), path.size()) << name;
+        EXPECT_EQ(buffer, expected) << name;
     }
-    for (const auto& row : markers) {
+}
+
+TEST(ChooserPaths, FolderMarker) {
+    const std::tuple<const char*, const char*> rows[] = {
+        {"C:\\Data(.)", "C:\\Data"}, {"ab(.)", "ab(.)"}, {"abc(.)", "abc"}, {"C:\\(.)x", "C:\\(.)x"}};
+    for (const auto& [given, stripped] : rows) {
         char path[32];
-        snprintf(path, sizeof path, "%s", row.path);
+        snprintf(path, sizeof path, "%s", given);
         chooser::StripFolderMarker(path);
-        EXPECT_STREQ(path, row.stripped);
-    }
-    for (const auto& row : names) {
-        char out[chooser::kMaxPath] = "keep";
-        EXPECT_EQ(chooser::ResolveChooserName(row.folder, row.name, out, row.expected ? sizeof out : 8),
-                  row.expected != nullptr)
-            << row.name;
-        EXPECT_STREQ(out, row.expected ? row.expected : "keep");
+        EXPECT_STREQ(path, stripped) << given;
     }
     char small[8] = "abcd";
-    EXPECT_TRUE(chooser::AppendFolderMarker(small, sizeof small) && !chooser::AppendFolderMarker(small, sizeof small));
+    EXPECT_TRUE(chooser::AppendFolderMarker(small, sizeof small));
+    EXPECT_FALSE(chooser::AppendFolderMarker(small, sizeof small));  // no room for a second
     EXPECT_STREQ(small, "abcd(.)");
-    EXPECT_EQ(chooser::PathLimit(0) + chooser::PathLimit(-5) + chooser::PathLimit(1000) + chooser::PathLimit(256),
-              1036u);
-    // A folder chosen: a file shows its folder, a folder not made yet is accepted.
+}
+
+// A name typed into the chooser, taken in the folder it shows.
+TEST(ChooserPaths, NameResolvedInTheFolderShown) {
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+        {"a name", "C:\\Data", "sub", "C:\\Data\\sub"},
+        {"in a drive root", "C:\\", "sub", "C:\\sub"},
+        {"nothing typed", "C:\\Data", "", "C:\\Data"},
+        {"a whole path", "C:\\Data", "D:\\Other\\x(.)", "D:\\Other\\x(.)"},
+        {"a network path", "C:\\Data", "\\\\host\\share", "\\\\host\\share"},
+        {"from the root of the folder's drive", "C:\\Data", "\\Root", "C:\\Root"},
+        {"too long", "C:\\Data", "longer", nullptr},
+    };
+    for (const auto& [name, folder, typed, expected] : rows) {
+        char out[chooser::kMaxPath] = "keep";
+        size_t size = expected != nullptr ? sizeof out : 8;
+        EXPECT_EQ(chooser::ResolveChooserName(folder, typed, out, size), expected != nullptr) << name;
+        EXPECT_STREQ(out, expected != nullptr ? expected : "keep") << name;
+    }
+}
+
+TEST(ChooserPaths, PathLimitWithinTheSystemsBuffers) {
+    EXPECT_EQ(chooser::PathLimit(0), 260u);
+    EXPECT_EQ(chooser::PathLimit(-5), 260u);
+    EXPECT_EQ(chooser::PathLimit(1000), 260u);
+    EXPECT_EQ(chooser::PathLimit(256), 256u);
+}
+
+// A folder chosen: a file shows its folder, a folder not made yet is accepted.
+TEST(ChooserPaths, FolderChoiceJudged) {
     const auto kFolder = PathStatus::kFolder, kFile = PathStatus::kFile, kMissing = PathStatus::kMissing;
     const auto accept = FolderVerdict::kAccept, show = FolderVerdict::kShowFolder, refuse = FolderVerdict::kRefuse;
-    // clang-format off
-    const struct { const char* path; PathStatus status; unsigned long error; uint32_t flags; FolderVerdict verdict; const char* after; } choices[] = {
-        {"C:\\Data", kFolder, 0, chooser::kPathMustExist, accept, "C:\\Data"}, {"C:\\Data\\a.txt", kFile, 0, 0, show, "C:\\Data"},
-        {"C:\\a.txt", kFile, 0, 0, show, "C:\\"}, {"\\\\host\\share\\a", kFile, 0, 0, show, "\\\\host\\share"}, {"a.txt", kFile, 0, 0, show, "a.txt"},
-        {"C:\\No\\New", kMissing, chooser::kPathNotFound, 0, accept, "C:\\No\\New"},  // the caller makes it
-        {"C:\\New", kMissing, chooser::kFileNotFound, chooser::kPathMustExist, refuse, "C:\\New"}, {"C:\\New", kMissing, chooser::kFileNotFound, 0, accept, "C:\\New"},
-        {"Q:\\x", kMissing, 21, 0, refuse, "Q:\\x"}, {"C:\\x", kMissing, 5, 0, refuse, "C:\\x"}};  // not ready, denied
-    // clang-format on
-    for (const auto& row : choices) {
+    const std::tuple<const char*, const char*, PathStatus, unsigned long, uint32_t, FolderVerdict, const char*> rows[] =
+        {
+            {"a folder", "C:\\Data", kFolder, 0, chooser::kPathMustExist, accept, "C:\\Data"},
+            {"a file", "C:\\Data\\a.txt", kFile, 0, 0, show, "C:\\Data"},
+            {"a file in a root", "C:\\a.txt", kFile, 0, 0, show, "C:\\"},
+            {"a file on a share", "\\\\host\\share\\a", kFile, 0, 0, show, "\\\\host\\share"},
+            {"a file without a folder", "a.txt", kFile, 0, 0, show, "a.txt"},
+            {"made by the caller", "C:\\No\\New", kMissing, chooser::kPathNotFound, 0, accept, "C:\\No\\New"},
+            {"must exist", "C:\\New", kMissing, chooser::kFileNotFound, chooser::kPathMustExist, refuse, "C:\\New"},
+            {"not made yet", "C:\\New", kMissing, chooser::kFileNotFound, 0, accept, "C:\\New"},
+            {"a drive not ready", "Q:\\x", kMissing, 21, 0, refuse, "Q:\\x"},
+            {"access denied", "C:\\x", kMissing, 5, 0, refuse, "C:\\x"},
+        };
+    for (const auto& [name, given, status, error, flags, verdict, after] : rows) {
         char path[64];
-        snprintf(path, sizeof path, "%s", row.path);
-        EXPECT_EQ(chooser::JudgeFolderChoice(path, row.status, row.error, row.flags), row.verdict) << row.path;
-        EXPECT_STREQ(path, row.after);
+        snprintf(path, sizeof path, "%s", given);
+        EXPECT_EQ(chooser::JudgeFolderChoice(path, status, error, flags), verdict) << name;
+        EXPECT_STREQ(path, after) << name;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "tests/markup_dialog/dialog_driver.h"
+#include "tests/installer/dialog_driver.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,19 +54,20 @@ void PressKey(BYTE key) {
 }
 
 // What a '?' or "until:" word looks at: "on:ID" checked, "en:ID" enabled,
-// "t:ID" text, "open" the markup and common dialogs, "owner" the owner
-// enabled, "msg" the message and the length of the text.
+// "t:ID" text, "open" the markup and common dialogs, "msg" the message and
+// the length of the text.
 std::string Probe(const std::string& what, const MarkupDialogState* state) {
     std::string kind = what.substr(0, what.find(':'));
     HWND item = Item(what.substr(what.find(':') + 1)), dialog = MarkupDialog();
     auto yes = [](bool b) { return std::string(b ? "1" : "0"); };
-    // clang-format off
-    if (kind == "on") return yes(SendMessageA(item, BM_GETCHECK, 0, 0) == BST_CHECKED);
-    if (kind == "en") return yes(IsWindowEnabled(item));
-    if (kind == "t") return TextOf(item);
-    if (kind == "open") return yes(dialog != nullptr) + yes(Item("c") != nullptr);
-    if (kind == "owner") return yes(IsWindowEnabled(GetWindow(dialog, GW_OWNER)));
-    // clang-format on
+    if (kind == "on")
+        return yes(SendMessageA(item, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    if (kind == "en")
+        return yes(IsWindowEnabled(item));
+    if (kind == "t")
+        return TextOf(item);
+    if (kind == "open")
+        return yes(dialog != nullptr) + yes(Item("c") != nullptr);
     return std::string(state->message) + " [" + (state->text ? std::to_string(strlen(state->text)) : "-") + "]";
 }
 
@@ -86,18 +87,12 @@ bool Run(Script* s, const std::string& word) {
         s->seen += (s->seen.empty() ? "" : " ") + Probe(word.substr(1), state);
     } else if (verb == "until") {
         return Probe(arg.substr(0, arg.rfind('=')), state) == arg.substr(arg.rfind('=') + 1);
-    } else if (verb == "click" && arg == "close") {  // the close box's command
-        PostMessageA(MarkupDialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else if (verb == "click" || verb == "dbl") {  // a button, or a list's item
-        PostMessageA(Item(arg), verb == "dbl" ? WM_LBUTTONDBLCLK : BM_CLICK, 0, 0);
-    } else if (verb == "focus") {
-        SetFocus(Item(arg));
+    } else if (verb == "click") {
+        PostMessageA(Item(arg), BM_CLICK, 0, 0);
     } else if (verb == "set") {
         SetWindowTextA(Item(arg.substr(0, arg.find('='))), arg.substr(arg.find('=') + 1).c_str());
     } else if (verb == "text") {  // the field's text, as the chooser would leave it
         snprintf(state->text, static_cast<size_t>(state->textSize), "%s", arg.c_str());
-    } else if (verb == "quit") {
-        PostQuitMessage(atoi(arg.c_str()));
     }
     return true;
 }
