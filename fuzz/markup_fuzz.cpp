@@ -14,7 +14,6 @@
 #include <sstream>
 #include <string>
 
-#include "markup_dialog/chooser_paths.h"
 #include "markup_dialog/markup_grammar.h"
 #include "markup_dialog/markup_layout.h"
 
@@ -67,24 +66,6 @@ void Grammar(const std::string& markupText, const std::string& buttons, const st
           strnlen(label.filter, sizeof label.filter) + 1 < sizeof label.filter);
 }
 
-void Chooser(const std::string& text, int mode) {
-    char path[chooser::kMaxPath + 8];
-    memset(path, '#', sizeof path);
-    size_t limit = chooser::PathLimit(static_cast<int>(text.size() % 300));
-    memcpy(path, text.data(), text.size() < limit ? text.size() : limit);
-    chooser::AppendChooserPattern(path, limit, mode);
-    Check(Terminated(path, limit));
-    for (size_t i = limit; i < sizeof path; ++i)
-        Check(path[i] == '#');
-    char resolved[chooser::kMaxPath];
-    if (chooser::ResolveChooserName("C:\\Data", path, resolved, limit))
-        Check(Terminated(resolved, limit));
-    chooser::AppendFolderMarker(path, limit);
-    chooser::StripFolderMarker(path);
-    chooser::JudgeFolderChoice(path, static_cast<chooser::PathStatus>(mode % 3), 2, 0);
-    Check(Terminated(path, limit));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -97,7 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string markupText, buttons, text;
     std::getline(std::getline(std::getline(parts, markupText, '\0'), buttons, '\0'), text, '\0');
     Grammar(markupText, buttons, text);
-    Chooser(text, values & 3);
     FuzzHost host(pitch, frame);
     markup::LayoutMetrics metrics = {1024, 768, 17, frame, 19, 13, pitch};
     markup::LayoutInput input = {text.c_str(), (values & 1) != 0, buttons.c_str(), markupText.c_str(),

@@ -12,24 +12,6 @@ namespace {
 // Moving an item is checked against a model in fuzz/reorder_fuzz.cpp, whose
 // corpus holds every drag of up to 17 items.
 
-// The pointer at (600, 700): the box's right edge 10 pixels right of it and
-// its bottom 6 below, so that it rests on the bottom row (item 0).
-TEST(ListGeometry, BoxOpensUnderThePointer) {
-    const std::tuple<const char*, int, int, int, int, ListBox> rows[] = {
-        {"three big rows", 32, 6, 50, 3, {510, 589, 100, 117}},
-        {"fifteen small rows", 16, 8, 200, 15, {376, 343, 234, 363}},
-    };
-    for (const auto& [name, icon, gap, label, count, expected] : rows) {
-        ListBox box = ListOuterBox({600, 700}, icon, gap, label, count);
-        EXPECT_EQ(box.x, expected.x) << name;
-        EXPECT_EQ(box.y, expected.y) << name;
-        EXPECT_EQ(box.width, expected.width) << name;
-        EXPECT_EQ(box.height, expected.height) << name;
-        // Inside the 1-pixel border.
-        EXPECT_EQ(ItemAtY(700 - box.y - 1, RowHeight(icon, gap), count), 0) << name;
-    }
-}
-
 // Three big rows: 38 pixels each, the client area 0..113 and an extra pixel
 // row at 114.
 TEST(ListGeometry, ItemUnderThePointer) {

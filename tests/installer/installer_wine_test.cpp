@@ -156,9 +156,6 @@ TEST(Installer, CoursesThatEndEarlyOrOddly) {
         {"no licence", scratch / "no licence\\setup.exe",
          [](const std::string& package) { DeleteFileA((package + "readme.txt").c_str()); }, "?msg Enter", kIncomplete,
          "", false, false},
-        {"no help page", scratch / "no help\\setup.exe",
-         [](const std::string& package) { DeleteFileA((package + "Tapdeck.htm").c_str()); }, "?msg Enter", kIncomplete,
-         "", false, false},
         {"not named setup.exe", scratch / "misnamed\\install.exe", nullptr, "?msg Enter", kIncomplete, "", false,
          false},
         // The licence's Continue is enabled exactly while its box is ticked.

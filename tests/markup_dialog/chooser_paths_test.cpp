@@ -18,14 +18,11 @@ TEST(ChooserPaths, PatternAppendedOrLeftOff) {
     const std::string x10(10, 'x'), x8 = std::string(8, 'x') + "\\";
     const std::tuple<const char*, std::string, int, size_t, std::string> rows[] = {
         {"a folder: the folder marker", "C:\\Data\\", 0, 260, "C:\\Data\\*.(.)"},
-        {"a folder without its backslash", "C:\\Data", 0, 260, "C:\\Data\\*.(.)"},
         {"open: every file", "C:\\Data\\", 1, 260, "C:\\Data\\*.*"},
-        {"open: a file named", "C:\\Data\\x.txt", 1, 260, "C:\\Data\\x.txt"},
         {"save", "C:\\Data", 2, 260, "C:\\Data"},
         {"mode 3 opens nothing", "C:\\Data\\", 3, 260, "C:\\Data\\*.*"},
         {"a marker that just fits", x10, 0, 17, x10 + "\\*.(.)"},
         {"a marker left off, not cut", x10, 0, 16, x10},
-        {"a pattern that just fits", x8, 1, 13, x8 + "*.*"},
         {"a pattern left off, not cut", x8, 1, 12, x8},
     };
     for (const auto& [name, path, mode, limit, expected] : rows) {
@@ -38,7 +35,11 @@ TEST(ChooserPaths, PatternAppendedOrLeftOff) {
 
 TEST(ChooserPaths, FolderMarker) {
     const std::tuple<const char*, const char*> rows[] = {
-        {"C:\\Data(.)", "C:\\Data"}, {"ab(.)", "ab(.)"}, {"abc(.)", "abc"}, {"C:\\(.)x", "C:\\(.)x"}};
+        {"C:\\Data(.)", "C:\\Data"},
+        {"ab(.)", "ab(.)"},
+        {"abc(.)", "abc"},
+        {"C:\\(.)x", "C:\\(.)x"},
+    };
     for (const auto& [given, stripped] : rows) {
         char path[32];
         snprintf(path, sizeof path, "%s", given);
@@ -55,7 +56,6 @@ TEST(ChooserPaths, FolderMarker) {
 TEST(ChooserPaths, NameResolvedInTheFolderShown) {
     const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
         {"a name", "C:\\Data", "sub", "C:\\Data\\sub"},
-        {"in a drive root", "C:\\", "sub", "C:\\sub"},
         {"nothing typed", "C:\\Data", "", "C:\\Data"},
         {"a whole path", "C:\\Data", "D:\\Other\\x(.)", "D:\\Other\\x(.)"},
         {"a network path", "C:\\Data", "\\\\host\\share", "\\\\host\\share"},
@@ -86,12 +86,10 @@ TEST(ChooserPaths, FolderChoiceJudged) {
             {"a folder", "C:\\Data", kFolder, 0, chooser::kPathMustExist, accept, "C:\\Data"},
             {"a file", "C:\\Data\\a.txt", kFile, 0, 0, show, "C:\\Data"},
             {"a file in a root", "C:\\a.txt", kFile, 0, 0, show, "C:\\"},
-            {"a file on a share", "\\\\host\\share\\a", kFile, 0, 0, show, "\\\\host\\share"},
             {"a file without a folder", "a.txt", kFile, 0, 0, show, "a.txt"},
             {"made by the caller", "C:\\No\\New", kMissing, chooser::kPathNotFound, 0, accept, "C:\\No\\New"},
             {"must exist", "C:\\New", kMissing, chooser::kFileNotFound, chooser::kPathMustExist, refuse, "C:\\New"},
             {"not made yet", "C:\\New", kMissing, chooser::kFileNotFound, 0, accept, "C:\\New"},
-            {"a drive not ready", "Q:\\x", kMissing, 21, 0, refuse, "Q:\\x"},
             {"access denied", "C:\\x", kMissing, 5, 0, refuse, "C:\\x"},
         };
     for (const auto& [name, given, status, error, flags, verdict, after] : rows) {
