@@ -15,7 +15,7 @@ demo="$root/build/demo"
 
 package() { # package TREE TOOLCHAIN: the product, the probe the driving needs, the zip
     cmake -S "$root" -B "$1" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2.cmake" >/dev/null
-    cmake --build "$1" -j "$(nproc)" --target Tapdeck shell_probe >/dev/null
+    cmake --build "$1" -j "$(nproc)" --target Tapdeck shell_probe shell_link >/dev/null
     (cd "$1" && cpack -G ZIP >/dev/null)
     echo "demo: built $1/Tapdeck-1.10.zip"
 }
@@ -55,7 +55,7 @@ echo "demo: installed into $folder"
 
 link() { # link FOLDER TARGET NAME
     mkdir -p "$folder/$1"
-    drive_probe link "$2" "$(drive_wine winepath -w "$folder/$1/$3.lnk" | tr -d '\r')"
+    drive_wine "$tree/shell_link.exe" "$2" "$(drive_wine winepath -w "$folder/$1/$3.lnk" | tr -d '\r')"
 }
 link 0 'C:\windows\notepad.exe' Notepad
 link 1 'C:\windows\system32\winemine.exe' Minesweeper

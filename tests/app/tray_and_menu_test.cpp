@@ -16,9 +16,7 @@ TEST(TrayRouting, OnlyPressesOnTheLaunchersIconsAct) {
         {"right press opens the list", 1, 2, kTrayRightDown, kList},
         {"left press starts the first item", 0, 2, kTrayLeftDown, kStart},
         {"a release does nothing", 0, 2, kRightUp, kNothing},
-        {"a move does nothing", 0, 2, kMove, kNothing},
         {"an icon behind the last folder", 2, 2, kTrayRightDown, kNothing},
-        {"an icon no folder can have", 0xFFFFFFFFu, 2, kTrayLeftDown, kNothing},
         {"the error icon, right", 0, 0, kTrayRightDown, kBeep},
         {"the error icon, left", 0, 0, kTrayLeftDown, kBeep},
         {"no error icon but 0", 1, 0, kTrayRightDown, kNothing},
@@ -31,8 +29,6 @@ TEST(MenuTable, EachCommandMeansOneAction) {
     const std::tuple<const char*, int, MenuAction, int> rows[] = {
         {"dismissed", 0, MenuAction::kNone, -1},
         {"Quit", 100, MenuAction::kQuit, -1},
-        {"About ...", 101, MenuAction::kAbout, -1},
-        {"Open folder", 102, MenuAction::kOpenFolder, -1},
         {"Big icons", 103, MenuAction::kSwitchIconSize, -1},
         {"Restart", 110, MenuAction::kRestart, -1},
         {"the program's folder", 1000, MenuAction::kOpenProgramFolder, -1},
@@ -41,7 +37,6 @@ TEST(MenuTable, EachCommandMeansOneAction) {
         {"a separator's row", 1105, MenuAction::kNone, -1},
         {"the last special folder", 1128, MenuAction::kOpenSpecialFolder, 28},
         {"behind the last row", 1129, MenuAction::kNone, -1},
-        {"Get Username", 2000, MenuAction::kUserName, -1},
         {"Diable warning beep", 2001, MenuAction::kBeepOff, -1},
         {"Enable warning beep", 2002, MenuAction::kBeepOn, -1},
     };

@@ -37,10 +37,12 @@ check() { # check WHAT COMMAND...
 
 # The uninstall entry's value, in the registry view of the installed
 # program: its own 32-bit one, or the 64-bit one on a machine without 32-bit support.
-reg_value() { drive_wine reg query "$key" /v "$1" /reg:$view 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p" | grep .; }
+reg_value() {
+    drive_wine reg query "$key" /v "$1" /reg:$view 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p" | grep .
+}
 drew() { grep -qF "L\"$2\"" "$1"; } # a text drawn, from a WINEDEBUG=trace+text log
 icons() { [[ $(drive_tray_icons) == "$1" ]]; }
-blank_at() { [[ $(import -window root png:- | convert - -crop "16x16+$(($(drive_tray_x "$1") - 8))+750" -format %k info:) == 1 ]]; }
+blank_at() { [[ $(drive_shot png:- "16x16+$(($(drive_tray_x "$1") - 8))+750" | convert - -format %k info:) == 1 ]]; }
 items() { strings -n 6 "$dir/$1/tapdeck.dat" | grep -F '\' | sed 's/.*\\//' | tr '\n' '|'; }
 order_is() { [[ $(items "$1") == "$2" ]]; } # read anew at each poll
 starts() { [[ $(tr -d '\r' <"$started" 2>/dev/null | tr '\n' '|') == "$1" ]]; }
@@ -74,7 +76,9 @@ dir=$(ls -d "$drive_c"/Program\ Files*/zuvware/Tapdeck | head -n 1)
 view=$(file -b "$dir/Tapdeck.exe" | grep -q 'PE32+' && echo 64 || echo 32)
 check "DisplayName" test "$(reg_value DisplayName)" = "Tapdeck (Remove only)"
 check "UninstallString" test "$(reg_value UninstallString)" = '"c:\program files\zuvware\Tapdeck\Tapdeck.exe" /U 1.10'
-for file in Tapdeck.exe readme.txt Tapdeck.htm; do check "$file copied" cmp "$work/package/${file/Tapdeck.exe/setup.exe}" "$dir/$file"; done
+check "Tapdeck.exe copied" cmp "$work/package/setup.exe" "$dir/Tapdeck.exe"
+check "readme.txt copied" cmp "$work/package/readme.txt" "$dir/readme.txt"
+check "Tapdeck.htm copied" cmp "$work/package/Tapdeck.htm" "$dir/Tapdeck.htm"
 link=$(find "$drive_c/users" -ipath '*/startup/tapdeck.lnk')
 check "Startup link to the installed program" sh -c "lnkinfo '$link' | grep -qi 'zuvware.Tapdeck.Tapdeck.exe'"
 check "folder 0: the two shortcuts in order" test "$(items 0)" = \
@@ -99,9 +103,11 @@ check "icon 1 shows its first item" drive_tip 1 "1 first"
 xdotool mousemove "$(drive_tray_x 0)" "$drive_tray_y" mousedown 3
 read -r x y w h < <(list_at "$(drive_window Tapdeck)")
 xdotool mouseup 3
-check "the list of folder 0 at the pointer, two big rows" test "$((x + w)) $((y + h)) $h" = "$(($(drive_tray_x 0) + 10)) 764 79"
+check "the list of folder 0 ends 10 pixels right of the pointer" test $((x + w)) = $(($(drive_tray_x 0) + 10))
+check "and 6 below it" test $((y + h)) = 764
+check "two big rows high" test "$h" = 79
 drive_menu "$work/launch.log" "About ..."
-check "About, chosen by keys, takes Return" drive_answer "$(drive_window "About Tapdeck")" "About Tapdeck" Return
+check "About, chosen by its text, takes Return" drive_answer "$(drive_window "About Tapdeck")" "About Tapdeck" Return
 check "and closes" drive_until "About closed" drive_closed "About Tapdeck"
 
 drive_press 1 1
@@ -173,7 +179,8 @@ check "16 folders: 16 icons" drive_until "sixteen icons" icons 16
 check "and none for a 17th" blank_at 16
 cp "$dir/readme.txt" "$dir/15/added.txt"
 read -r x y w h < <(list_at "$(drive_open_list 15)")
-check "a press on icon 15 records its new item; small rows after a restart" test "$(items 15)$h" = "readme.txt|added.txt|51"
+check "a press on icon 15 records its new item" test "$(items 15)" = "readme.txt|added.txt|"
+check "in small rows after a restart" test "$h" = 51
 drive_menu_open "$work/launch.log"
 drive_keys Escape
 drive_keys alt+F4
@@ -201,7 +208,8 @@ uninstall 1 "Uninstall completed. Please close the application and remove the fi
 check "the entry is gone" test "$(reg_value DisplayName || true)" = ""
 check "the Startup link is gone" test ! -e "$link"
 check "the files stay" test -f "$dir/Tapdeck.exe" -a -f "$dir/0/tapdeck.dat"
-check "the folder was opened" drive_until "the folder's opening" grep -qi '^folder c:.program files.zuvware.Tapdeck' "$opened"
+opened_folder() { grep -qi '^folder c:.program files.zuvware.Tapdeck' "$opened"; }
+check "the folder was opened" drive_until "the folder's opening" opened_folder
 uninstall 2 "The program was not installed on this computer, uninstall failed"
 drive_wine reg add "$key" /v UninstallString /d '"c:\gone\Tapdeck.exe" /U 1.10' /f /reg:$view >/dev/null
 uninstall 3 "The installation folder could not be found"

@@ -4,11 +4,9 @@
 //   shell_probe active CAPTION   waits until the window with that caption is
 //                                the foreground window, which takes the keys
 //   shell_probe taskbar-created  what a restarted shell broadcasts
-//   shell_probe link TARGET LINK a shell link, as a user makes one
 // Started without arguments, as a folder's item under another name, it notes
 // that name in C:\e2e-started.txt.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <stdio.h>
 #include <string.h>
@@ -51,24 +49,6 @@ int main(int argc, char** argv) {
     }
     if (command == "taskbar-created")
         return SendNotifyMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0) ? 0 : 1;
-    if (command == "link" && argc > 3) {
-        CoInitialize(nullptr);
-        IShellLinkA* link = nullptr;
-        IPersistFile* file = nullptr;
-        wchar_t path[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, argv[3], -1, path, MAX_PATH);
-        bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                                reinterpret_cast<void**>(&link))) &&
-                     SUCCEEDED(link->SetPath(argv[2])) &&
-                     SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-                     SUCCEEDED(file->Save(path, TRUE));
-        if (file != nullptr)
-            file->Release();
-        if (link != nullptr)
-            link->Release();
-        CoUninitialize();
-        return saved ? 0 : 1;
-    }
     // A dialog takes the foreground at once or not at all; a tip may wait
     // for the pointer to rest.
     std::string read;

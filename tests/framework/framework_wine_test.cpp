@@ -1,5 +1,5 @@
-// Messages to a frame window, seen as the operations they call: dispatch, the
-// filter's bits and closing. The pointer's decisions have their table in
+// Messages to a frame window, seen as the operations they call: dispatch and
+// the filter's bits. The pointer's decisions have their table in
 // tracking_rules_test.cpp; the launcher walk and the journeys drive the
 // tracking, the modal loop and its ends (Quit, Alt+F4) through the real
 // program's window. RecordingFrame adds one word to the log for each
@@ -12,7 +12,6 @@
 #include <tuple>
 
 #include "framework/frame_window.h"
-#include "framework/pointer_tracking.h"
 
 namespace {
 
@@ -46,7 +45,7 @@ private:
     const char* name_;
 };
 
-TEST(Framework, MessagesFiltersAndClosing) {
+TEST(Framework, DispatchAndFilterBits) {
     SetInstance(GetModuleHandleA(nullptr));  // as the program starts
     FormatPropertyName();
     RegisterFrameClass();
@@ -73,20 +72,7 @@ TEST(Framework, MessagesFiltersAndClosing) {
         EXPECT_EQ(send(message, 0, lParam), result) << name;
         EXPECT_EQ(log, expected) << name;
     }
-
-    // A close while no loop runs asks the window, then each framework
-    // child, and destroys them; the tracking lets go of the window.
-    RecordingFrame other("O");
-    other.CreateFrame(w, 0, 0, 50, 50, 0, nullptr, nullptr, nullptr, 0);
-    TrackWindow(&frame);
-    log.clear();
-    frame.filterBits = 0;
-    frame.canClose = 1;
-    send(WM_CLOSE, 0, 0);
-    EXPECT_EQ(log, "CanClose(W,2) CanClose(O,2)");
-    EXPECT_EQ(frame.handle, nullptr);
-    EXPECT_EQ(other.handle, nullptr);
-    EXPECT_EQ(Tracking().hoveredWindow, nullptr);
+    frame.Destroy();
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ Outcome Drive(const std::function<int()>& show, const std::string& script, unsig
     int result = show();
     KillTimer(nullptr, timer);
     std::string at = "stopped at word " + std::to_string(s.next) + (s.timedOut ? " (timed out)" : "");
-    return {result, s.seen, s.timedOut || s.next < s.words.size() ? at : "", s.dialog};
+    return {result, s.seen, s.timedOut || s.next < s.words.size() ? at : ""};
 }
 
 }  // namespace markup_testing

@@ -21,7 +21,6 @@ struct Outcome {
     int result;           // what `show` returned
     std::string seen;     // what the '?' words noted, separated by spaces
     std::string failure;  // "" when every word ran before the deadline
-    HWND dialog;          // the last markup dialog the script waited for
 };
 
 Outcome Drive(const std::function<int()>& show, const std::string& script, unsigned timeoutMs = 20000);

@@ -36,7 +36,6 @@ TEST(InstallText, UninstallCommandNamesItsFolder) {
 TEST(InstallText, FolderReadFromAnyCommand) {
     const std::tuple<const char*, std::string, const char*> rows[] = {
         {"unquoted", kDefault + "\\Tapdeck.exe /U 1.10", "c:\\program files\\zuvware\\Tapdeck"},
-        {"unquoted in a drive root", "c:\\Tapdeck.exe /U 1.10", "c:\\"},
         {"no backslash", "Tapdeck.exe /U 1.10", nullptr},
         {"an unclosed quote", "\"c:\\dir\\Tapdeck.exe /U 1.10", nullptr},
         {"a backslash after the quotes", "\"a\\b\\c\" x\\y", "a\\b"},

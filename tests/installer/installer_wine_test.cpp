@@ -94,16 +94,22 @@ std::map<std::string, std::string> ReadRun(const std::string& path) {
     return fields;
 }
 
+// The key that holds the uninstall entries, made anew (it holds none here).
+// Under Wine a volatile key may get only volatile keys below it: the
+// registry then refuses the uninstall entry, as a key without write rights
+// would on Windows.
+void MakeUninstallKeys(DWORD options) {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKeys);
+    HKEY keys = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeys, 0, nullptr, options, KEY_WRITE, nullptr, &keys, nullptr);
+    RegCloseKey(keys);
+}
+
 void CleanWorld() {
     RemoveTree("c:\\program files\\zuvware");
     RemoveTree("c:\\tapdeck-test-long");
-    RemoveTree("T:\\app");
     RegDeleteEntry(HKEY_LOCAL_MACHINE, nullptr, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tapdeck");
-    // Made volatile by a row: an empty key is made anew, as it was.
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKeys);
-    HKEY keys = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeys, 0, nullptr, 0, KEY_WRITE, nullptr, &keys, nullptr);
-    RegCloseKey(keys);
+    MakeUninstallKeys(0);
     DeleteFolderShortcut(CSIDL_STARTUP, "Tapdeck");
 }
 
@@ -112,24 +118,11 @@ void Hold(HANDLE* held, const std::string& path) {
     *held = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
 }
 
-// Under Wine a key may get only volatile keys below a volatile one: the
-// registry then refuses the uninstall entry, as a key without write rights
-// would on Windows.
-void RefuseUninstallEntries() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKeys);
-    HKEY keys = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeys, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &keys,
-                    nullptr);
-    RegCloseKey(keys);
-}
-
 const std::string kLicence =
     "Please read the license agreement and press 'Continue' to proceed with the installation. [";
 const std::string kIncomplete =
     "The installation package is not complete, make sure all the files from the archive are in the installation "
     "folder.\\nIf necessary, get the full package at https://tapdeck.example.org/download [-]";
-const std::string kCannotCreate = "Could not create the installation folder, Install aborted. [-]";
-const std::string kCannotCopy = "Could not copy all the files!, Install aborted. [-]";
 const std::string kAgree = "click:515 Enter wait ";
 
 // Each course shows its messages and nothing after them, and leaves the
@@ -168,12 +161,14 @@ TEST(Installer, CoursesThatEndEarlyOrOddly) {
              " Enter until:open=10 until:t:401/402=" + chosen + " Enter wait ?msg Enter",
          "Installation complete. [-]", "", true, true},
         {"a folder too long for folder 0's shortcuts", scratch / "too long\\setup.exe", nullptr,
-         kAgree + "text:" + tooLong + " Enter wait ?msg Enter", kCannotCreate, "", false, false},
+         kAgree + "text:" + tooLong + " Enter wait ?msg Enter",
+         "Could not create the installation folder, Install aborted. [-]", "", false, false},
         {"the installed program in use", scratch / "in use\\setup.exe",
          [&](const std::string&) { Hold(&held, kFolder + "\\Tapdeck.exe"); }, kAgree + "Enter wait ?msg Enter",
-         kCannotCopy, "Could not copy file (" + scratch / "in use\\setup.exe)", true, false},
+         "Could not copy all the files!, Install aborted. [-]",
+         "Could not copy file (" + scratch / "in use\\setup.exe)", true, false},
         {"the registry refuses the entry", scratch / "refused\\setup.exe",
-         [](const std::string&) { RefuseUninstallEntries(); }, kAgree + "Enter wait ?msg Enter",
+         [](const std::string&) { MakeUninstallKeys(REG_OPTION_VOLATILE); }, kAgree + "Enter wait ?msg Enter",
          "Could not write the uninstall entry, Install aborted. [-]", "", true, false},
         // A package inside the installation folder: its licence and help
         // page, already in place, are not copied onto themselves.

@@ -26,7 +26,6 @@ TEST(MarkupGrammar, Tags) {
     const std::string long1000(1000, 'x'), cut255(255, 'x');
     const std::tuple<const char*, std::string, std::string> rows[] = {
         {"empty", "", ""},
-        {"no tag at all", "no tag at all", ""},
         {"the licence's", "<E10><C15>I agree <F2><=>", "E 10:0 '' C 15:0 'I agree ' F 2:0 '' = 0:0 '' "},
         {"text before the first tag", "ignored<S>x", "S 0:0 'x' "},
         {"words after the number", "<C15 agree>label", "C 15:0 'label' "},
@@ -34,8 +33,6 @@ TEST(MarkupGrammar, Tags) {
         {"no digits, a lone '-'", "<E:7><E->", "E 0:7 '' E 0:0 '' "},
         {"\"<<\" is one '<'", "<S>a<<b", "S 0:0 'a<b' "},
         {"\"<<\" before any tag", "<<x<S>y", "S 0:0 'y' "},
-        {"\"<<\" twice", "<S><<<<", "S 0:0 '<<' "},
-        {"an unclosed tag", "<Slabel", "S 0:0 '' "},
         {"a '<' at the end", "<S>x<", "S 0:0 'x' \\0 0:0 '' "},
         {"an empty tag", "<>a>b", "> 0:0 'b' "},
         {"letters the layout drops", "<c0>x<Q>y", "c 0:0 'x' Q 0:0 'y' "},
@@ -69,44 +66,6 @@ TEST(MarkupGrammar, Buttons) {
         EXPECT_EQ(labels, expected) << name;
         EXPECT_EQ(list.defaultIndex, defaultIndex) << name;
         EXPECT_EQ(list.cancelIndex, cancelIndex) << name;
-    }
-}
-
-// The items of a list's text, each ended by '/'.
-TEST(MarkupGrammar, ListItems) {
-    const std::tuple<const char*, const char*, size_t, const char*> rows[] = {
-        {"no text", nullptr, 256, ""},
-        {"an empty text", "", 256, ""},
-        {"three", "!Error|?Warn|ok", 256, "!Error/?Warn/ok/"},
-        {"an empty one between", "a||b", 256, "a//b/"},
-        {"a final bar adds none", "a|b|", 256, "a/b/"},
-        {"a bar alone", "|", 256, "/"},
-        {"an item too long is cut", "abcdef|gh", 4, "abc/gh/"},
-    };
-    for (const auto& [name, text, size, expected] : rows) {
-        std::vector<char> item(size);
-        std::string items;
-        for (const char* cursor = text; markup::NextListItem(&cursor, item.data(), size);)
-            items += std::string(item.data()) + "/";
-        EXPECT_EQ(items, expected) << name;
-    }
-}
-
-// The filter runs up to its final empty string.
-TEST(MarkupGrammar, BrowseLabels) {
-    const std::tuple<const char*, std::string, std::string, std::string> rows[] = {
-        {"the installer's folder", "Select the installation folder|Folder|*._||", "Select the installation folder",
-         std::string("Folder\0*._\0\0", 12)},
-        {"a title alone", "Pick", "Pick", std::string("All files (*.*)\0*.*\0\0", 21)},
-        {"an empty filter", "T|", "T", std::string("\0\0", 2)},
-        {"a filter without its end", "T|Text|*.txt", "T", std::string("Text\0*.txt\0\0", 12)},
-        {"a filter too long", "t|" + std::string(300, 'x'), "t", std::string(257, 'x') + std::string("\0\0", 2)},
-    };
-    for (const auto& [name, label, title, filter] : rows) {
-        markup::BrowseLabel parts;
-        markup::SplitBrowseLabel(label.c_str(), &parts);
-        EXPECT_EQ(parts.title, title) << name;
-        EXPECT_EQ(std::string(parts.filter, filter.size()), filter) << name;
     }
 }
 

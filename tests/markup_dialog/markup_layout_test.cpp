@@ -126,19 +126,6 @@ TEST(MarkupLayout, Plans) {
          "E, chooser 0",
          "8,8 69x23 8,35 69x21",
          "E400 style 50011000 exstyle 200 limit 63 'abc' | P1000 style 50010001 '&OK'"},
-        {"a list with its selection",
-         {nullptr, false, nullptr, "<L2>", 2 << 16, "ab|!Error|c", 0},
-         "message 0, content 69, row 69, client 73, window 466,335 91x98, flags 0, gate 0, default 0, cancel 0, field "
-         "L, chooser 0",
-         "8,8 69x32 8,44 69x21",
-         "L400 style 50a11151 selection 2 | P1000 style 50010001 '&OK'"},
-        {"check boxes and a radio button",
-         {nullptr, false, nullptr, "<C0>a<R1>b<C15>c<S>d", 0x8001, nullptr, 0},
-         "message 0, content 69, row 69, client 105, window 466,319 91x130, flags 0, gate 0, default 0, cancel 0, "
-         "field -, chooser 0",
-         "8,8 69x13 8,25 69x13 8,42 69x13 8,59 69x13 8,76 69x21",
-         "C500 style 50010003 checked 1 'a' | R501 style 50010009 'b' | C515 style 50010003 checked 1 'c' | S-1 style "
-         "50000000 'd' | P1000 style 50010001 '&OK'"},
         {"a control that cannot be created takes no room",
          {nullptr, false, nullptr, "<C0>#aaaaaaaaaaaaaaaaaaaaaaaaa<S>b", 0, nullptr, 0},
          "message 0, content 69, row 69, client 54, window 466,344 91x79, flags 0, gate 0, default 0, cancel 0, field "
@@ -154,11 +141,6 @@ TEST(MarkupLayout, Plans) {
     }
 }
 
-TEST(MarkupLayout, TagsThatCreateNothing) {
-    for (const char* markup : {"<C16>x", "<C-1>x", "<R20>y", "<c0>x", "<Q>z", "<", "<F3>", "<H5>", "<V9>"})
-        EXPECT_EQ(LayOut({nullptr, false, nullptr, markup, 0, nullptr, 0}).controls, 0) << markup;
-}
-
 TEST(MarkupLayout, BrowseFieldAndUnits) {
     markup::BrowseParts narrow = markup::LayOutBrowseParts(8), wide = markup::LayOutBrowseParts(300);
     EXPECT_EQ(narrow.editWidth, 0);
@@ -169,19 +151,6 @@ TEST(MarkupLayout, BrowseFieldAndUnits) {
     EXPECT_EQ(markup::CharUnit(88), 11);
     EXPECT_EQ(markup::CharUnit(89), 12);
     EXPECT_EQ(markup::MaxTextWidth(1024), 924);
-}
-
-TEST(MarkupLayout, ListItemsInkedByTheirMark) {
-    const std::tuple<const char*, uint32_t, bool> rows[] = {
-        {"!Error", 0x0000FF, true},
-        {"?Maybe", 0xC0C0, true},
-        {"plain", 0, false},
-        {"", 0, false},
-    };
-    for (const auto& [text, colour, skip] : rows) {
-        EXPECT_EQ(markup::InkForItem(text).colour, colour) << text;
-        EXPECT_EQ(markup::InkForItem(text).skip, skip) << text;
-    }
 }
 
 }  // namespace

@@ -132,8 +132,6 @@ TEST(Registry, ValuesReadBackOrRefused) {
         {"a terminator added", key, "Bare", REG_SZ, 8, 0, "abcd"},
         {"too large", key, "Forty", REG_SZ, 32, 2, ""},
         {"no room for the terminator", key, "Bare", REG_SZ, 4, 2, ""},
-        {"another string type", key, "Forty", REG_EXPAND_SZ, 64, 3, ""},
-        {"no such key", "SOFTWARE\\TapdeckTests\\Absent", "Forty", REG_SZ, 32, 1, ""},
     };
     for (const auto& [name, subKey, value, type, size, result, expected] : rows) {
         char text[64];
@@ -145,25 +143,10 @@ TEST(Registry, ValuesReadBackOrRefused) {
     EXPECT_EQ(RegReadValue(key, HKEY_LOCAL_MACHINE, REG_DWORD, "Forty", &number, 4), 3);  // another type
 }
 
-TEST(Shortcut, StartupLinkAndFailures) {
+// The journeys save and delete the Startup link; here the ways it fails.
+TEST(Shortcut, Failures) {
     ScratchFolder scratch;
     std::string target = scratch.WriteFile("Tapdeck.exe", "MZ");
-    // A missing Startup folder is made for the link; deleting twice is harmless.
-    char startup[256];
-    ASSERT_EQ(GetSpecialFolderPath(CSIDL_STARTUP | CSIDL_FLAG_CREATE, startup), 0);
-    std::string link = std::string(startup) + "\\Tapdeck test.lnk";
-    RemoveTree(startup);  // with whatever an earlier run left in it
-    EXPECT_EQ(CreateFolderShortcut(CSIDL_STARTUP, "Tapdeck test", target.c_str()), 0);
-    // The target, and SW_SHOW in the header word at 0x3C, read raw: Wine's
-    // link object reads back SW_SHOWNORMAL whatever the file holds.
-    std::string raw = ReadWholeFile(link);
-    EXPECT_EQ(raw.substr(0x3C, 4), std::string("\5\0\0\0", 4));
-    EXPECT_NE(raw.find(target), std::string::npos);
-    DeleteFolderShortcut(CSIDL_STARTUP, "Tapdeck test");
-    DeleteFolderShortcut(CSIDL_STARTUP, "Tapdeck test");
-    EXPECT_FALSE(FileExists(link));
-    EXPECT_TRUE(FolderExists(startup));
-
     // A target too long is left out, not cut, and the rest kept.
     ShortcutSpec spec;
     EXPECT_FALSE(FillShortcutSpec(&spec, "d", std::string(260, 't').c_str(), "a", nullptr, 0, nullptr, 0, SW_SHOW));
