@@ -4,7 +4,7 @@
 # copy (tray icons of the numbered folders, the list at the pointer, starting
 # first items, a reorder by drag, Restart with folder 0 gone, a restarted
 # shell, Big icons across a restart, a start with folder 0 gone, the most
-# folders, Quit and Alt+F4); then "/u" in its three outcomes.
+# folders, Quit and Alt+F4); then "/u" in its four outcomes.
 #   journeys.sh BUILD ZIP
 set -euo pipefail
 source "$(dirname "$0")/../../tools/wine_drive.sh"
