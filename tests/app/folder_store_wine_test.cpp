@@ -1,7 +1,7 @@
 // The folder store on the prefix's real folders: the rescan as the file
-// system lists a folder, the item file kept whole through a file in use, a
-// foreign file and a full disk, and the settings word. The merge's rules have
-// their tables in item_file_test.cpp.
+// system lists a folder, and the item file kept whole through a file in use,
+// a foreign file and a full disk. The merge's rules have their tables in
+// item_file_test.cpp; the journeys keep the settings word over a restart.
 
 #include "app/folder_store.h"
 
@@ -133,14 +133,6 @@ TEST_F(FolderStoreTest, FullDiskKeepsTheStoredOrderWhole) {
     EXPECT_EQ(ReadWholeFile(dat_), before);
     EXPECT_FALSE(FileExists(folder_ + "\\.tapdeck.new"));
     RemoveTree("T:\\0");
-}
-
-TEST_F(FolderStoreTest, SettingsWordKeepsItsOtherBits) {
-    WriteSettings(0xA5A5A5A4);
-    EXPECT_EQ(ReadWholeFile(scratch_ / "settings.dat"), "\xA4\xA5\xA5\xA5");
-    EXPECT_EQ(ReadSettings(), 0xA5A5A5A4u);
-    scratch_.WriteFile("settings.dat", std::string("\x02\x00\x00", 3));
-    EXPECT_EQ(ReadSettings(), 3u);  // too short to hold a word
 }
 
 }  // namespace

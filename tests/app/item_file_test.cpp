@@ -108,6 +108,7 @@ TEST(ItemFileCodec, OnlyWholeRecordsCount) {
         {"a negative count", File(INT32_MIN, 1), 0, 1},
         {"more counted than there are", File(100, 3), 3, 3},
         {"more than a rescan reads", File(17, 17), 16, 17},
+        {"another magic", File(1, 1, 0, '2'), 0, 1},
         {"no whole header", Bytes{'Z', 'T', 'D'}, 0, 1},
         {"no whole first record", File(1, 0, 327), 0, 1},
     };

@@ -149,8 +149,6 @@ TEST(Installer, CoursesThatEndEarlyOrOddly) {
         {"no licence", scratch / "no licence\\setup.exe",
          [](const std::string& package) { DeleteFileA((package + "readme.txt").c_str()); }, "?msg Enter", kIncomplete,
          "", false, false},
-        {"not named setup.exe", scratch / "misnamed\\install.exe", nullptr, "?msg Enter", kIncomplete, "", false,
-         false},
         // The licence's Continue is enabled exactly while its box is ticked.
         {"options aborted", scratch / "aborted\\setup.exe", nullptr,
          "?en:1000 click:515 until:on:515=1 ?en:1000 Enter wait ?msg Esc wait Enter",

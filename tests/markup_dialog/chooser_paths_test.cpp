@@ -33,7 +33,18 @@ TEST(ChooserPaths, PatternAppendedOrLeftOff) {
     }
 }
 
-TEST(ChooserPaths, FolderMarkerOnlyWhereItFits) {
+TEST(ChooserPaths, FolderMarker) {
+    const std::tuple<const char*, const char*> strips[] = {
+        {"C:\\Data(.)", "C:\\Data"},
+        {"ab(.)", "ab(.)"},  // a marker needs a name in front of it
+        {"abc(.)", "abc"},
+    };
+    for (const auto& [given, stripped] : strips) {
+        char path[32];
+        snprintf(path, sizeof path, "%s", given);
+        chooser::StripFolderMarker(path);
+        EXPECT_STREQ(path, stripped) << given;
+    }
     char small[8] = "abcd";
     EXPECT_TRUE(chooser::AppendFolderMarker(small, sizeof small));
     EXPECT_FALSE(chooser::AppendFolderMarker(small, sizeof small));  // no room for a second

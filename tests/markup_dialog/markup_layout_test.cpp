@@ -126,6 +126,12 @@ TEST(MarkupLayout, Plans) {
          "E, chooser 0",
          "8,8 69x23 8,35 69x21",
          "E400 style 50011000 exstyle 200 limit 63 'abc' | P1000 style 50010001 '&OK'"},
+        {"a list with its selection",
+         {nullptr, false, nullptr, "<L2>", 2 << 16, "ab|!Error|c", 0},
+         "message 0, content 69, row 69, client 73, window 466,335 91x98, flags 0, gate 0, default 0, cancel 0, field "
+         "L, chooser 0",
+         "8,8 69x32 8,44 69x21",
+         "L400 style 50a11151 selection 2 | P1000 style 50010001 '&OK'"},
         {"a control that cannot be created takes no room",
          {nullptr, false, nullptr, "<C0>#aaaaaaaaaaaaaaaaaaaaaaaaa<S>b", 0, nullptr, 0},
          "message 0, content 69, row 69, client 54, window 466,344 91x79, flags 0, gate 0, default 0, cancel 0, field "
@@ -151,6 +157,18 @@ TEST(MarkupLayout, BrowseFieldAndUnits) {
     EXPECT_EQ(markup::CharUnit(88), 11);
     EXPECT_EQ(markup::CharUnit(89), 12);
     EXPECT_EQ(markup::MaxTextWidth(1024), 924);
+}
+
+TEST(MarkupLayout, ListItemsInkedByTheirMark) {
+    const std::tuple<const char*, uint32_t, bool> rows[] = {
+        {"!Error", 0x0000FF, true},
+        {"?Maybe", 0xC0C0, true},
+        {"plain", 0, false},
+    };
+    for (const auto& [text, colour, skip] : rows) {
+        EXPECT_EQ(markup::InkForItem(text).colour, colour) << text;
+        EXPECT_EQ(markup::InkForItem(text).skip, skip) << text;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The file wrapper, folder paths, registry values and shell links on the
-// prefix's real file system, registry and shell.
+// The file wrapper, folder paths and shell links on the prefix's real file
+// system and shell. The journeys write, read and delete the registry's
+// uninstall entry, and see its deletion refused.
 
 #include <shlobj.h>
 
@@ -14,7 +15,6 @@
 #include "tests/support/scratch_folder.h"
 #include "util/file_mode.h"
 #include "util/folder_path.h"
-#include "util/registry.h"
 #include "util/shortcut.h"
 #include "util/w_file.h"
 
@@ -120,27 +120,6 @@ TEST(FolderPath, MadeOrRefusedWhole) {
         EXPECT_EQ(CreateFolderPath(path.c_str()), result) << name;
         EXPECT_EQ(!path.empty() && FolderExists(path), made) << name;
     }
-}
-
-TEST(Registry, ValuesReadBackOrRefused) {
-    const char* key = "SOFTWARE\\TapdeckTests\\Scratch";
-    ASSERT_EQ(RegWriteValue(key, HKEY_LOCAL_MACHINE, "DisplayName", REG_SZ, "Tapdeck 1.0", 12), 0);
-    ASSERT_EQ(RegWriteValue(key, HKEY_LOCAL_MACHINE, "Forty", REG_SZ, std::string(39, 'x').c_str(), 40), 0);
-    ASSERT_EQ(RegWriteValue(key, HKEY_LOCAL_MACHINE, "Bare", REG_SZ, "abcd", 4), 0);  // without its terminator
-    const std::tuple<const char*, const char*, const char*, DWORD, DWORD, int, const char*> rows[] = {
-        {"a string", key, "DisplayName", REG_SZ, 64, 0, "Tapdeck 1.0"},
-        {"a terminator added", key, "Bare", REG_SZ, 8, 0, "abcd"},
-        {"too large", key, "Forty", REG_SZ, 32, 2, ""},
-        {"no room for the terminator", key, "Bare", REG_SZ, 4, 2, ""},
-    };
-    for (const auto& [name, subKey, value, type, size, result, expected] : rows) {
-        char text[64];
-        memset(text, 'z', sizeof text);
-        EXPECT_EQ(RegReadValue(subKey, HKEY_LOCAL_MACHINE, type, value, text, size), result) << name;
-        EXPECT_STREQ(text, expected) << name;
-    }
-    DWORD number = 0;
-    EXPECT_EQ(RegReadValue(key, HKEY_LOCAL_MACHINE, REG_DWORD, "Forty", &number, 4), 3);  // another type
 }
 
 // The journeys save and delete the Startup link; here the ways it fails.
