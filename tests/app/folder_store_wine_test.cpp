@@ -45,11 +45,6 @@ protected:
             names.push_back(out[i].path + folder_.size() + 1);
         return names;
     }
-    FILETIME WriteTime() {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        GetFileAttributesExA(dat_.c_str(), GetFileExInfoStandard, &data);
-        return data.ftLastWriteTime;
-    }
 
     ScratchFolder scratch_;
     MessageBoxRecorder boxes_;
@@ -83,8 +78,9 @@ TEST_F(FolderStoreTest, RescanThatChangesNothingWritesNothing) {
     SetFileTime(file, nullptr, nullptr, &old);
     CloseHandle(file);
     Rescan();
-    FILETIME now = WriteTime();
-    EXPECT_EQ(CompareFileTime(&old, &now), 0);
+    WIN32_FILE_ATTRIBUTE_DATA now{};
+    GetFileAttributesExA(dat_.c_str(), GetFileExInfoStandard, &now);
+    EXPECT_EQ(CompareFileTime(&old, &now.ftLastWriteTime), 0);
 }
 
 TEST_F(FolderStoreTest, ItemFileInUseMakesTheFolderAbsent) {

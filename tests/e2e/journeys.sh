@@ -77,8 +77,7 @@ view=$(file -b "$dir/Tapdeck.exe" | grep -q 'PE32+' && echo 64 || echo 32)
 check "DisplayName" test "$(reg_value DisplayName)" = "Tapdeck (Remove only)"
 check "UninstallString" test "$(reg_value UninstallString)" = '"c:\program files\zuvware\Tapdeck\Tapdeck.exe" /U 1.10'
 check "Tapdeck.exe copied" cmp "$work/package/setup.exe" "$dir/Tapdeck.exe"
-check "readme.txt copied" cmp "$work/package/readme.txt" "$dir/readme.txt"
-check "Tapdeck.htm copied" cmp "$work/package/Tapdeck.htm" "$dir/Tapdeck.htm"
+for f in readme.txt Tapdeck.htm; do check "$f copied" cmp "$work/package/$f" "$dir/$f"; done
 link=$(find "$drive_c/users" -ipath '*/startup/tapdeck.lnk')
 check "Startup link to the installed program" sh -c "lnkinfo '$link' | grep -qi 'zuvware.Tapdeck.Tapdeck.exe'"
 check "folder 0: the two shortcuts in order" test "$(items 0)" = \

@@ -113,11 +113,6 @@ void CleanWorld() {
     DeleteFolderShortcut(CSIDL_STARTUP, "Tapdeck");
 }
 
-void Hold(HANDLE* held, const std::string& path) {
-    CreateFolderPath(path.substr(0, path.rfind('\\')).c_str());
-    *held = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-}
-
 const std::string kLicence =
     "Please read the license agreement and press 'Continue' to proceed with the installation. [";
 const std::string kIncomplete =
@@ -162,8 +157,12 @@ TEST(Installer, CoursesThatEndEarlyOrOddly) {
          kAgree + "text:" + tooLong + " Enter wait ?msg Enter",
          "Could not create the installation folder, Install aborted. [-]", "", false, false},
         {"the installed program in use", scratch / "in use\\setup.exe",
-         [&](const std::string&) { Hold(&held, kFolder + "\\Tapdeck.exe"); }, kAgree + "Enter wait ?msg Enter",
-         "Could not copy all the files!, Install aborted. [-]",
+         [&](const std::string&) {
+             CreateFolderPath(kFolder.c_str());
+             held =
+                 CreateFileA((kFolder + "\\Tapdeck.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+         },
+         kAgree + "Enter wait ?msg Enter", "Could not copy all the files!, Install aborted. [-]",
          "Could not copy file (" + scratch / "in use\\setup.exe)", true, false},
         {"the registry refuses the entry", scratch / "refused\\setup.exe",
          [](const std::string&) { MakeUninstallKeys(REG_OPTION_VOLATILE); }, kAgree + "Enter wait ?msg Enter",
