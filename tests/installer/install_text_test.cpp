@@ -56,7 +56,7 @@ TEST(InstallText, OptionsMarkupInTheBoxesOrder) {
 }
 
 TEST(InstallText, PathsCompareWithoutCase) {
-    EXPECT_TRUE(SamePathNoCase("C:\\P\\Readme.TXT", "c:\\p\\readme.txt"));
+    EXPECT_TRUE(SamePathNoCase("C:\\AZ\\Readme.TXT", "c:\\az\\readme.txt"));  // both ends of the alphabet
     EXPECT_FALSE(SamePathNoCase("c:\\a\\readme.tx", "c:\\a\\readme.txt"));
 }
 
