@@ -54,8 +54,8 @@ void PressKey(BYTE key) {
 }
 
 // What a '?' or "until:" word looks at: "on:ID" checked, "en:ID" enabled,
-// "t:ID" text, "open" the markup and common dialogs, "msg" the message and
-// the length of the text.
+// "t:ID" text, "open" the markup and common dialogs, "icon" whether the
+// dialog shows one, "msg" the message and the length of the text.
 std::string Probe(const std::string& what, const MarkupDialogState* state) {
     std::string kind = what.substr(0, what.find(':'));
     HWND item = Item(what.substr(what.find(':') + 1)), dialog = MarkupDialog();
@@ -68,6 +68,8 @@ std::string Probe(const std::string& what, const MarkupDialogState* state) {
         return TextOf(item);
     if (kind == "open")
         return yes(dialog != nullptr) + yes(Item("c") != nullptr);
+    if (kind == "icon")
+        return yes(state->icon != nullptr);
     return std::string(state->message) + " [" + (state->text ? std::to_string(strlen(state->text)) : "-") + "]";
 }
 

@@ -165,8 +165,8 @@ TEST(Installer, CoursesThatEndEarlyOrOddly) {
          kAgree + "Enter wait ?msg Enter", "Could not copy all the files!, Install aborted. [-]",
          "Could not copy file (" + scratch / "in use\\setup.exe)", true, false},
         {"the registry refuses the entry", scratch / "refused\\setup.exe",
-         [](const std::string&) { MakeUninstallKeys(REG_OPTION_VOLATILE); }, kAgree + "Enter wait ?msg Enter",
-         "Could not write the uninstall entry, Install aborted. [-]", "", true, false},
+         [](const std::string&) { MakeUninstallKeys(REG_OPTION_VOLATILE); }, kAgree + "Enter wait ?msg ?icon Enter",
+         "Could not write the uninstall entry, Install aborted. [-] 1", "", true, false},
         // A package inside the installation folder: its licence and help
         // page, already in place, are not copied onto themselves.
         {"the package in the installation folder", kFolder + "\\setup.exe", nullptr,
